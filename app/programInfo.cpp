@@ -11,9 +11,9 @@ ProgramInfo ProgramInfo::forAppDir(const QString& folder) {
     info.helpFilePath = info.appDir + QStringLiteral("CorvaneHelp.chm");
     info.preferencesPath = info.appDir + QStringLiteral("Preferences.ini");
     info.profilesDir = info.appDir + QStringLiteral("Profiles/");
-    info.programVersion =
-        IniFile(info.preferencesPath)
-            .readString(QStringLiteral("Main"), QStringLiteral("Version"), QStringLiteral("1.5"));
+    info.programVersion = IniFile(info.preferencesPath)
+                              .readString(QStringLiteral("Main"), QStringLiteral("Version"),
+                                          QStringLiteral("1.5"));
     return info;
 }
 
@@ -71,7 +71,8 @@ QString ToQtFilter(const QString& filter) {
         const qsizetype open = description.lastIndexOf(QLatin1Char('('));
         if (open >= 0 && description.endsWith(QLatin1Char(')')))
             description.truncate(open);
-        const QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        const QStringList patterns =
+            parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
         entries << description + QLatin1Char('(') + patterns.join(QLatin1Char(' ')) +
                        QLatin1Char(')');
     }

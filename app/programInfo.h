@@ -7,11 +7,11 @@
 // Everything Corvane reads or runs is found relative to AppDir, so tests build
 // one of these over a temporary folder of their own.
 struct ProgramInfo final {
-    QString appDir;          // ends in exactly one "/"
-    QString encoderPath;     // appDir + "asapi.dll"
-    QString helpFilePath;    // appDir + "CorvaneHelp.chm"
+    QString appDir;         // ends in exactly one "/"
+    QString encoderPath;    // appDir + "asapi.dll"
+    QString helpFilePath;   // appDir + "CorvaneHelp.chm"
     QString preferencesPath; // appDir + "Preferences.ini"
-    QString profilesDir;     // appDir + "Profiles/"
+    QString profilesDir;    // appDir + "Profiles/"
     QString programName = QStringLiteral("Corvane");
     QString programVersion = QStringLiteral("1.5"); // [Main] "Version" of Preferences.ini
     QString programYear = QStringLiteral("2009");
