@@ -1,6 +1,7 @@
 #include "shell/settingForm.h"
 
 #include "shell/messageBoxPrompter.h"
+#include "shell/preferencesFile.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -60,6 +61,8 @@ TSettingForm::TSettingForm(Preferences& inForce, const ProgramInfo& info, QWidge
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     buildControls();
+    // Created once at start-up, the dialog loads the stored preferences.
+    m_session.values() = ReadPreferences(info);
     showValues();
     connectControls();
 }

@@ -31,7 +31,8 @@ struct SettingFormLinks {
     std::function<bool(QWidget* owner, const QString& title, QString* path)> chooseFolder;
 };
 
-// The preferences dialog, created once at start-up and hidden when closed. Its
+// The preferences dialog, created once at start-up (when it loads
+// Preferences.ini into the preferences in force) and hidden when closed. Its
 // controls show and edit the preferences in force; while it is visible the
 // main window is disabled, so it behaves as a modal dialog without a modal loop.
 class TSettingForm final : public QDialog {
