@@ -4,77 +4,10 @@
 #include "tasks/taskListModel.h"
 #include "tasks/timeText.h"
 #include "tests/engine/jobFixtures.h"
-#include "tests/support/fakePrompter.h"
-#include "tests/support/recordingOpener.h"
-#include "tests/support/testAppDir.h"
-#include "tests/support/testMedia.h"
 
 #include <QDir>
 #include <QSignalSpy>
 #include <QTest>
-
-namespace {
-
-// One job with everything it reads, over a temporary application folder.
-struct Fixture {
-    TestAppDir app;
-    TaskListModel tasks;
-    EncodingChoices choices;
-    Preferences preferences;
-    FakePrompter prompter;
-    RecordingOpener opener;
-    FakePowerOff powerOff;
-    RecordingHost host;
-    std::unique_ptr<JoinJob> job;
-    QStringList commands;
-
-    explicit Fixture(bool withEncoder) {
-        if (withEncoder)
-            app.installEncoder();
-        QDir().mkpath(app.filePath(QStringLiteral("out")));
-        preferences.tempDir = app.filePath(QStringLiteral("temp/"));
-        preferences.overwrite = OverwritePolicy::Ask;
-        preferences.openDir = true;
-        choices.outputExt = QStringLiteral(".avi");
-        host.output = app.filePath(QStringLiteral("out/joined.avi"));
-        JoinJobContext context;
-        context.info = app.info();
-        context.tasks = &tasks;
-        context.choices = &choices;
-        context.preferences = &preferences;
-        context.prompter = &prompter;
-        context.opener = &opener;
-        context.powerOff = &powerOff;
-        context.host = &host;
-        job = std::make_unique<JoinJob>(context);
-        QObject::connect(job.get(), &JoinJob::encoderStarted,
-                         [this](const QString& text) { commands << text; });
-    }
-
-    void addEntry(const QString& path, double seconds = 1.0) {
-        const int row = tasks.appendEmptyRow();
-        ltvItemData item;
-        item.InputFile = path;
-        item.LengthText = SecondsToTimeText(seconds);
-        item.StatusText = QStringLiteral("OK");
-        tasks.WriteTaskItem(row, TaskField::All, item);
-    }
-
-    QString status(int row) const {
-        ltvItemData item;
-        tasks.ReadTaskItem(row, TaskField::Status, item);
-        return item.StatusText;
-    }
-
-    QStringList shown() const {
-        QStringList all;
-        for (const auto& m : prompter.messages)
-            all << m.caption + QLatin1Char('|') + m.text;
-        return all;
-    }
-};
-
-} // namespace
 
 class TestJoinJob final : public QObject {
     Q_OBJECT
