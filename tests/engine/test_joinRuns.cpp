@@ -102,11 +102,14 @@ private slots:
                             .arg(item.InputFile, temp)
                             .arg(i);
         }
-        expected << QStringLiteral(" \"%10.avi\" \"%11.avi\" \"%12.avi\" -o \"%2\"  -ovc lavc "
-                                   "-lavcopts vcodec=mpeg4:vbitrate=600:mbd=2:autoaspect -oac "
-                                   "mp3lame -lameopts vbr=2:q=6 -channels 2 -vf scale=320:240 "
-                                   "-srate 44100")
-                        .arg(temp, output);
+        QString join;
+        for (int i = 0; i < 3; ++i)
+            join += QStringLiteral(" \"") + temp + QString::number(i) + QStringLiteral(".avi\"");
+        join += QStringLiteral(" -o \"") + output +
+                QStringLiteral("\"  -ovc lavc -lavcopts vcodec=mpeg4:vbitrate=600:mbd=2:autoaspect "
+                               "-oac mp3lame -lameopts vbr=2:q=6 -channels 2 -vf scale=320:240 "
+                               "-srate 44100");
+        expected << join;
         QCOMPARE(f.commands, expected);
         for (int i = 0; i < 3; ++i)
             QCOMPARE(f.status(i), QStringLiteral("Complete"));
