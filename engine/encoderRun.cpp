@@ -68,18 +68,21 @@ void EncoderRun::start(const QString& program, const QStringList& arguments) {
         if (error == QProcess::FailedToStart)
             finish(false, QProcess::NormalExit, -1);
     });
-    connect(m_process, &QProcess::started, this, [this] { m_groupId = m_process->processId(); });
     m_process->start(QIODevice::ReadOnly);
+    // The child makes itself the leader of a group named by its own id.
+    if (m_process)
+        m_groupId = m_process->processId();
 }
 
 void EncoderRun::terminate() {
     if (!m_process)
         return;
     m_terminated = true;
+    // The group takes the encoder's helpers along; the direct kill covers an
+    // encoder that has not yet made its group.
     if (m_groupId > 0)
         ::kill(-static_cast<pid_t>(m_groupId), SIGKILL);
-    else
-        m_process->kill();
+    m_process->kill();
 }
 
 void EncoderRun::readOutput() {
