@@ -2,6 +2,7 @@
 
 #include "app/fileDialogs.h"
 #include "app/programInfo.h"
+#include "engine/powerOff.h"
 #include "profiles/encodingChoices.h"
 #include "shell/folderChooser.h"
 #include "shell/messageBoxPrompter.h"
@@ -14,6 +15,7 @@
 
 #include <memory>
 
+class JobWindowBinding;
 class TMainForm;
 
 // The composition root: builds the program's constants, its core objects, the
@@ -44,5 +46,7 @@ private:
     SystemDesktopOpener m_opener;
     QtFileDialogs m_fileDialogs;
     DialogFolderChooser m_folderChooser;
+    SystemPowerOff m_powerOff;
     std::unique_ptr<TMainForm> m_mainForm;
+    JobWindowBinding* m_job = nullptr; // owned by the main window
 };
