@@ -85,6 +85,8 @@ std::optional<QString> lookup(const QString& path, const QString& section, const
     bool inSection = false;
     for (const Line& line : splitLines(file.readAll())) {
         if (const auto name = sectionName(line.text)) {
+            if (inSection)
+                break; // only the first occurrence of a section counts, for reads as for writes
             inSection = sameName(*name, section);
             continue;
         }
@@ -104,8 +106,12 @@ QString IniFile::readString(const QString& section, const QString& key,
 }
 
 bool IniFile::parseDecimal(const QString& text, int* value) {
+    const QString digits = text.trimmed();
+    for (const QChar c : digits)
+        if (c.isSpace())
+            return false;
     bool ok = false;
-    const int number = text.trimmed().toInt(&ok, 10);
+    const int number = digits.toInt(&ok, 10);
     if (ok)
         *value = number;
     return ok;
@@ -121,9 +127,13 @@ bool IniFile::parseNumber(const QString& text, int* value) {
         digits = digits.mid(2);
         base = 16;
     }
-    if (digits.isEmpty() || (base == 16 && (digits.front() == QLatin1Char('+') ||
-                                            digits.front() == QLatin1Char('-'))))
+    if (digits.isEmpty() ||
+        (base == 16 && (digits.front() == QLatin1Char('+') || digits.front() == QLatin1Char('-'))))
         return false;
+    // Qt's conversion tolerates blanks around the digits; "$ 1" is not a number.
+    for (const QChar c : digits)
+        if (c.isSpace())
+            return false;
     bool ok = false;
     // Hexadecimal values are 32-bit patterns: $FFFFFFFF reads as -1.
     const qlonglong number = digits.toLongLong(&ok, base);
@@ -164,6 +174,15 @@ bool IniFile::writeInteger(const QString& section, const QString& key, int value
 bool IniFile::writeString(const QString& section, const QString& key, const QString& value) {
     const QString fullPath = QFileInfo(m_path).absoluteFilePath();
     m_error = QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(fullPath));
+
+    // A line break inside a name or value would end the line early and turn the
+    // rest into lines of their own (a file name may contain one on Linux), so
+    // such a write is refused instead of corrupting the file.
+    const auto breaksLine = [](const QString& text) {
+        return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
+    };
+    if (breaksLine(section) || breaksLine(key) || breaksLine(value))
+        return false;
 
     QByteArray data;
     QFile existing(m_path);
@@ -209,7 +228,14 @@ bool IniFile::writeString(const QString& section, const QString& key, const QStr
     }
 
     if (keyLineIndex >= 0) {
-        lines[keyLineIndex].text = keyLine;
+        // The key keeps its spelling and the blanks around "=" as the file has
+        // them; only the value changes.
+        const QByteArray current = lines[keyLineIndex].text;
+        qsizetype valueStart = current.indexOf('=') + 1;
+        while (valueStart < current.size() &&
+               (current.at(valueStart) == ' ' || current.at(valueStart) == '\t'))
+            ++valueStart;
+        lines[keyLineIndex].text = current.left(valueStart) + value.toUtf8();
     } else if (sectionStart >= 0) {
         if (lines[lastContent].ending.isEmpty())
             lines[lastContent].ending = newline;
