@@ -1,7 +1,6 @@
-#include "app/programInfo.h"
+#include "app/corvaneApp.h"
 
 #include <QApplication>
-#include <QLabel>
 
 #include <clocale>
 #include <cstdio>
@@ -41,8 +40,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QApplication app(argc, argv);
-    const ProgramInfo info = ProgramInfo::forAppDir(QCoreApplication::applicationDirPath());
-    QLabel placeholder(info.caption());
-    placeholder.show();
+    CorvaneApp corvane(QCoreApplication::applicationDirPath(), app.arguments().mid(1));
+    corvane.show();
     return app.exec();
 }

@@ -25,8 +25,9 @@ private slots:
 
     void qtFilterKeepsEveryPattern() {
         const QStringList entries = ToQtFilter(OpenDialogFilter()).split(QStringLiteral(";;"));
-        QCOMPARE(entries.first(),
-                 QStringLiteral("All Support Files(*.avi *.mpg *.mpeg *.mp4 *.wmv *.mov *.vob *.asf)"));
+        QCOMPARE(
+            entries.first(),
+            QStringLiteral("All Support Files(*.avi *.mpg *.mpeg *.mp4 *.wmv *.mov *.vob *.asf)"));
         QCOMPARE(entries.last(), QStringLiteral("All Files (*.*)"));
         QCOMPARE(entries.size(), 10);
     }
@@ -46,12 +47,30 @@ private slots:
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("ext");
-        QTest::newRow("plain") << "/home/a/clip.one.mpg" << "/home/a" << "clip.one.mpg" << ".mpg";
-        QTest::newRow("root") << "/a.avi" << "/" << "a.avi" << ".avi";
-        QTest::newRow("bare") << "movie.mpg" << "" << "movie.mpg" << ".mpg";
-        QTest::newRow("folder only") << "/home/v/" << "/home/v" << "" << "";
-        QTest::newRow("colon is a name character") << "/x/a:b.avi" << "/x" << "a:b.avi" << ".avi";
-        QTest::newRow("dot in folder") << "/x.d/name" << "/x.d" << "name" << "";
+        QTest::newRow("plain") << "/home/a/clip.one.mpg"
+                               << "/home/a"
+                               << "clip.one.mpg"
+                               << ".mpg";
+        QTest::newRow("root") << "/a.avi"
+                              << "/"
+                              << "a.avi"
+                              << ".avi";
+        QTest::newRow("bare") << "movie.mpg"
+                              << ""
+                              << "movie.mpg"
+                              << ".mpg";
+        QTest::newRow("folder only") << "/home/v/"
+                                     << "/home/v"
+                                     << ""
+                                     << "";
+        QTest::newRow("colon is a name character") << "/x/a:b.avi"
+                                                   << "/x"
+                                                   << "a:b.avi"
+                                                   << ".avi";
+        QTest::newRow("dot in folder") << "/x.d/name"
+                                       << "/x.d"
+                                       << "name"
+                                       << "";
     }
     void pathParts() {
         QFETCH(QString, path);

@@ -1,0 +1,43 @@
+#include "app/corvaneApp.h"
+
+#include "app/corvaneResources.h"
+#include "app/mainForm.h"
+
+#include <QApplication>
+
+CorvaneApp::CorvaneApp(const QString& appFolder, const QStringList& arguments)
+    : m_info(ProgramInfo::forAppDir(appFolder)) {
+    QApplication::setApplicationName(m_info.programName);
+    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        ApplyCorvaneStyle(*app);
+
+    // The main window comes first; the message boxes belong to it, also those
+    // asked while the command line is read, before it is shown.
+    m_mainForm = std::make_unique<TMainForm>(m_info, &m_model, &m_prompter, &m_opener,
+                                             &m_fileDialogs, &m_folderChooser);
+    m_prompter = MessageBoxPrompter(m_mainForm.get());
+    m_mainForm->runCommandLine(arguments);
+
+    // Then the dialogs that live as long as the program: About, the output
+    // settings and the preferences (which read Preferences.ini when made).
+    connectOtherParts();
+}
+
+CorvaneApp::~CorvaneApp() = default;
+
+void CorvaneApp::show() {
+    m_mainForm->show();
+}
+
+void CorvaneApp::connectOtherParts() {
+    // Where the other parts of the program meet the main window:
+    // - startRequested / stopRequested: the join job;
+    // - outputSettingsRequested and profileChanged(index): the output settings
+    //   dialog and the profile catalogue, which also fills cmbProfile;
+    // - generalSettingsRequested, firstShown and closing: the preferences
+    //   dialog and the stored profile position and output file;
+    // - aboutRequested, helpRequested and makerPageRequested: About and help.
+    TMainForm* form = m_mainForm.get();
+    connect(form, &TMainForm::makerPageRequested, this,
+            [this] { m_opener.openAddress(m_info.webAddress); });
+}

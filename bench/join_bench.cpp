@@ -1,0 +1,245 @@
+// Runs one whole join job without a window on four one-minute clips of mixed
+// formats, and compares it with one ffmpeg run that does the same concat in a
+// single pass. Also reports the longest time the event loop was kept busy in
+// one go while the job ran (a short-interval heartbeat measures the gaps).
+//
+// Usage: join_bench [seconds per clip, default 60]
+
+#include "engine/jobHost.h"
+#include "engine/joinJob.h"
+#include "engine/powerOff.h"
+#include "profiles/encodingChoices.h"
+#include "shell/preferences.h"
+#include "tasks/taskListModel.h"
+#include "tasks/timeText.h"
+#include "tests/support/fakePrompter.h"
+#include "tests/support/recordingOpener.h"
+#include "tests/support/testAppDir.h"
+#include "tests/support/testMedia.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+class HeadlessHost final : public JobHost {
+public:
+    QString output;
+    QString outputFileText() const override { return output; }
+    void setOutputFileText(const QString& text) override { output = text; }
+    QString profileName() const override { return QStringLiteral("Bench"); }
+    void focusTaskList() override {}
+    void focusOutputFile() override {}
+    void LockControls() override {}
+    void UnlockControls() override {}
+    void closeMainWindow() override {}
+};
+
+class NoPowerOff final : public PowerOff {
+public:
+    void powerOff() override {}
+};
+
+// MPEG-4 video at 1000 kbit/s, 640x480, MP3 audio at 44.1 kHz, in AVI.
+const char* const BenchProfile = R"([Main]
+Type=avi
+[Video Codec]
+Items=1
+Caption0=MPEG-4
+value0=mpeg4
+Index=0
+[Video Size]
+Items=1
+Caption0=640x480
+value0=640:480
+Index=0
+[Aspect]
+Items=1
+Caption0=Auto
+Index=0
+[Audio Codec]
+Items=1
+Caption0=MP3
+value0=mp3
+Index=0
+[MP3 Encode]
+Items=1
+Caption0=VBR
+value0=vbr
+Index=0
+[VBR Quality]
+Items=1
+Caption0=6
+value0=6
+Index=0
+[Channels]
+Items=1
+Caption0=2
+value0=2
+Index=0
+)";
+
+struct Clip {
+    QString name;
+    ClipSpec spec;
+};
+
+bool runFfmpegConcat(const QList<Clip>& clips, const QString& folder, double seconds,
+                     const QString& output) {
+    QStringList args{QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"),
+                     QStringLiteral("error"), QStringLiteral("-y")};
+    QString graph;
+    QString pads;
+    for (int i = 0; i < clips.size(); ++i)
+        args << QStringLiteral("-i") << folder + clips[i].name;
+    for (int i = 0; i < clips.size(); ++i) {
+        graph += QStringLiteral("[%1:v]scale=640:480,setsar=1,fps=30[v%1];").arg(i);
+        if (clips[i].spec.audio)
+            graph +=
+                QStringLiteral("[%1:a]aresample=44100,aformat=channel_layouts=stereo[a%1];").arg(i);
+        else
+            graph += QStringLiteral("anullsrc=r=44100:cl=stereo,atrim=duration=%2[a%1];")
+                         .arg(i)
+                         .arg(seconds);
+        pads += QStringLiteral("[v%1][a%1]").arg(i);
+    }
+    graph += pads + QStringLiteral("concat=n=%1:v=1:a=1[v][a]").arg(clips.size());
+    args << QStringLiteral("-filter_complex") << graph << QStringLiteral("-map")
+         << QStringLiteral("[v]") << QStringLiteral("-map") << QStringLiteral("[a]")
+         << QStringLiteral("-c:v") << QStringLiteral("mpeg4") << QStringLiteral("-b:v")
+         << QStringLiteral("1000k") << QStringLiteral("-c:a") << QStringLiteral("libmp3lame")
+         << QStringLiteral("-q:a") << QStringLiteral("6") << output;
+    QProcess ffmpeg;
+    ffmpeg.setProcessChannelMode(QProcess::ForwardedChannels);
+    ffmpeg.start(QStringLiteral("ffmpeg"), args);
+    return ffmpeg.waitForFinished(-1) && ffmpeg.exitCode() == 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    const double seconds = argc > 1 ? QString::fromLocal8Bit(argv[1]).toDouble() : 60.0;
+
+    TestAppDir dir;
+    if (!dir.isValid() || !dir.installEncoder()) {
+        std::fprintf(stderr, "join_bench: cannot set up an application folder with the encoder\n");
+        return 1;
+    }
+    dir.writeFile(QStringLiteral("Profiles/Bench.bpf"), BenchProfile);
+
+    auto spec = [seconds](int w, int h, int fps, bool audio, int rate) {
+        ClipSpec s;
+        s.width = w;
+        s.height = h;
+        s.fps = fps;
+        s.seconds = seconds;
+        s.audio = audio;
+        s.sampleRate = rate;
+        return s;
+    };
+    const QList<Clip> clips{
+        {QStringLiteral("clip1.mpg"), spec(720, 576, 25, true, 48000)},
+        {QStringLiteral("clip2.avi"), spec(320, 240, 30, true, 44100)},
+        {QStringLiteral("clip3.mp4"), spec(1280, 720, 24, true, 22050)},
+        {QStringLiteral("clip4.mov"), spec(480, 360, 15, false, 44100)},
+    };
+    std::printf("Making %d clips of %.0f s ...\n", int(clips.size()), seconds);
+    for (const Clip& clip : clips) {
+        QString error;
+        if (!MakeClip(dir.filePath(clip.name), clip.spec, &error)) {
+            std::fprintf(stderr, "join_bench: %s\n", qPrintable(error));
+            return 1;
+        }
+    }
+
+    TaskListModel tasks;
+    for (const Clip& clip : clips) {
+        const int row = tasks.appendEmptyRow();
+        ltvItemData item;
+        item.InputFile = dir.filePath(clip.name);
+        item.LengthText = SecondsToTimeText(ReadMediaFacts(item.InputFile).durationMs / 1000.0);
+        item.StatusText = QStringLiteral("OK");
+        tasks.WriteTaskItem(row, TaskField::All, item);
+    }
+    EncodingChoices choices;
+    choices.outputExt = QStringLiteral(".avi");
+    for (SettingBox box :
+         {SettingBox::Vcodec, SettingBox::VideoSize, SettingBox::Aspect, SettingBox::Acodec,
+          SettingBox::EncodeTo, SettingBox::Quality, SettingBox::Channels}) {
+        choices.box(box).entries = {QStringLiteral("entry")};
+        choices.box(box).selected = 0;
+    }
+    choices.box(SettingBox::Acodec).entries = {QStringLiteral("MP3")};
+    choices.box(SettingBox::Vbitrate).typedText = QStringLiteral("1000");
+    choices.box(SettingBox::Srate).typedText = QStringLiteral("44100");
+    Preferences preferences;
+    preferences.tempDir = dir.filePath(QStringLiteral("temp/"));
+    preferences.overwrite = OverwritePolicy::Overwrite;
+    preferences.openDir = false;
+    FakePrompter prompter;
+    RecordingOpener opener;
+    NoPowerOff powerOff;
+    HeadlessHost host;
+    host.output = dir.filePath(QStringLiteral("joined.avi"));
+
+    JoinJobContext context{dir.info(), &tasks,  &choices,  &preferences,
+                           &prompter,  &opener, &powerOff, &host};
+    JoinJob job(context);
+
+    // The heartbeat: any gap much longer than its interval is time the event
+    // loop could not get to it.
+    QElapsedTimer beat;
+    qint64 longestGap = 0;
+    QTimer heartbeat;
+    heartbeat.setInterval(5);
+    heartbeat.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&heartbeat, &QTimer::timeout,
+                     [&] { longestGap = std::max(longestGap, beat.restart()); });
+
+    QElapsedTimer wall;
+    JoinJob::Ending ending = JoinJob::Ending::Failed;
+    QObject::connect(&job, &JoinJob::ended, [&](JoinJob::Ending e) {
+        ending = e;
+        QCoreApplication::quit();
+    });
+    QTimer::singleShot(0, [&] {
+        wall.start();
+        beat.start();
+        heartbeat.start();
+        job.start();
+    });
+    app.exec();
+    const double jobSeconds = wall.elapsed() / 1000.0;
+    heartbeat.stop();
+    if (ending != JoinJob::Ending::Completed) {
+        std::fprintf(stderr, "join_bench: the job did not complete: %s\n",
+                     qPrintable(prompter.texts().join(QLatin1Char('\n'))));
+        return 1;
+    }
+    const MediaFacts joined = ReadMediaFacts(host.output);
+
+    QElapsedTimer reference;
+    reference.start();
+    const QString single = dir.filePath(QStringLiteral("single.avi"));
+    if (!runFfmpegConcat(clips, dir.path(), seconds, single)) {
+        std::fprintf(stderr, "join_bench: the ffmpeg reference run failed\n");
+        return 1;
+    }
+    const double ffmpegSeconds = reference.elapsed() / 1000.0;
+
+    std::printf("Join job (4 x %.0f s clips, mixed formats): %.2f s wall time\n", seconds,
+                jobSeconds);
+    std::printf("  output %s, %dx%d, %.2f s\n", qPrintable(joined.format), joined.width,
+                joined.height, joined.durationMs / 1000.0);
+    std::printf("One ffmpeg single-pass concat of the same clips: %.2f s\n", ffmpegSeconds);
+    std::printf("Ratio job / ffmpeg: %.2f\n", jobSeconds / ffmpegSeconds);
+    std::printf("Longest time the UI thread was busy in one go: %lld ms (heartbeat every 5 ms)\n",
+                static_cast<long long>(longestGap));
+    return 0;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace encoder {
+
+struct ChildResult {
+    int exitCode = -1; // -1 when the child could not start or died of a signal
+    std::string outputText;
+    std::string errorText;
+};
+
+// Runs a program (searched in PATH) with an argument list, never a shell, and
+// collects what it writes. The child gets /dev/null as input and dies with
+// the encoder (PR_SET_PDEATHSIG), so a killed encoder leaves nothing behind.
+ChildResult RunAndCapture(const std::vector<std::string>& argv);
+
+// The same, but hands standard output to `onOutput` as it arrives and calls
+// `onTick` whenever `tickMs` pass without output; standard error is collected.
+ChildResult RunStreaming(const std::vector<std::string>& argv,
+                         const std::function<void(const std::string&)>& onOutput,
+                         const std::function<void()>& onTick, int tickMs);
+
+// The last non-empty line of a text, trimmed.
+std::string LastLine(const std::string& text);
+
+} // namespace encoder

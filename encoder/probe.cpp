@@ -1,0 +1,154 @@
+#include "encoder/probe.h"
+
+#include "encoder/childProcess.h"
+
+#include <charconv>
+#include <map>
+#include <sstream>
+#include <sys/stat.h>
+
+namespace encoder {
+
+namespace {
+
+using Fields = std::map<std::string, std::string>;
+
+double Seconds(const Fields& fields, const std::string& key) {
+    const auto it = fields.find(key);
+    if (it == fields.end())
+        return -1;
+    double value = 0;
+    const std::string& text = it->second;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() ? value : -1;
+}
+
+long Whole(const Fields& fields, const std::string& key) {
+    const auto it = fields.find(key);
+    if (it == fields.end())
+        return -1;
+    long value = 0;
+    const std::string& text = it->second;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() ? value : -1;
+}
+
+std::string Text(const Fields& fields, const std::string& key) {
+    const auto it = fields.find(key);
+    return it == fields.end() ? std::string() : it->second;
+}
+
+// "25/1", "16:9": two positive whole numbers, or nothing.
+bool Ratio(const std::string& text, long* num, long* den) {
+    const auto separator = text.find_first_of("/:");
+    if (separator == std::string::npos)
+        return false;
+    Fields split{{"n", text.substr(0, separator)}, {"d", text.substr(separator + 1)}};
+    const long n = Whole(split, "n");
+    const long d = Whole(split, "d");
+    if (n <= 0 || d <= 0)
+        return false;
+    *num = n;
+    *den = d;
+    return true;
+}
+
+Fields ParseLine(const std::string& line) {
+    Fields fields;
+    std::stringstream stream(line);
+    std::string piece;
+    while (std::getline(stream, piece, '|')) {
+        const auto equals = piece.find('=');
+        if (equals != std::string::npos)
+            fields[piece.substr(0, equals)] = piece.substr(equals + 1);
+    }
+    return fields;
+}
+
+} // namespace
+
+double InputFacts::pictureSeconds() const {
+    const double lead = videoStart > formatStart ? videoStart - formatStart : 0.0;
+    if (videoPackets > 0 && frameRate.num > 0)
+        return lead + double(videoPackets) / frameRate.value();
+    if (videoDuration > 0)
+        return lead + videoDuration;
+    return formatDuration;
+}
+
+double InputFacts::displayAspect() const {
+    if (width <= 0 || height <= 0)
+        return 0;
+    return double(width) * double(sarNum) / (double(height) * double(sarDen));
+}
+
+InputFacts ParseProbeOutput(const std::string& path, const std::string& text) {
+    InputFacts facts;
+    facts.path = path;
+    std::stringstream stream(text);
+    std::string line;
+    while (std::getline(stream, line)) {
+        const auto bar = line.find('|');
+        const std::string section = line.substr(0, bar);
+        const Fields fields = ParseLine(line);
+        if (section == "format") {
+            facts.formatName = Text(fields, "format_name");
+            facts.formatStart = std::max(0.0, Seconds(fields, "start_time"));
+            facts.formatDuration = Seconds(fields, "duration");
+        } else if (section == "stream") {
+            const std::string type = Text(fields, "codec_type");
+            // A cover picture is a video stream of one frame, not the picture.
+            if (type == "video" && !facts.hasVideo &&
+                Text(fields, "disposition:attached_pic") != "1") {
+                facts.hasVideo = true;
+                facts.videoCodec = Text(fields, "codec_name");
+                facts.width = int(Whole(fields, "width"));
+                facts.height = int(Whole(fields, "height"));
+                if (!Ratio(Text(fields, "sample_aspect_ratio"), &facts.sarNum, &facts.sarDen))
+                    facts.sarNum = facts.sarDen = 1;
+                if (!Ratio(Text(fields, "avg_frame_rate"), &facts.frameRate.num,
+                           &facts.frameRate.den))
+                    Ratio(Text(fields, "r_frame_rate"), &facts.frameRate.num, &facts.frameRate.den);
+                facts.videoStart = Seconds(fields, "start_time");
+                facts.videoDuration = Seconds(fields, "duration");
+                facts.videoPackets = Whole(fields, "nb_read_packets");
+            } else if (type == "audio" && !facts.hasAudio) {
+                facts.hasAudio = true;
+                facts.audioCodec = Text(fields, "codec_name");
+                facts.sampleRate = int(Whole(fields, "sample_rate"));
+                facts.channels = int(Whole(fields, "channels"));
+            }
+        }
+    }
+    return facts;
+}
+
+InputFacts ProbeInput(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0)
+        throw Failure("Cannot read input '" + path + "': no such file");
+    if (!S_ISREG(info.st_mode))
+        throw Failure("Cannot read input '" + path + "': not a regular file");
+    const ChildResult result = RunAndCapture(
+        {"ffprobe", "-v", "error", "-count_packets", "-show_entries",
+         "stream=index,codec_type,codec_name,width,height,sample_aspect_ratio,r_frame_rate,"
+         "avg_frame_rate,sample_rate,channels,start_time,duration,nb_read_packets:"
+         "stream_disposition=attached_pic:format=format_name,start_time,duration",
+         "-of", "compact", "--", path});
+    if (result.exitCode != 0) {
+        std::string reason = LastLine(result.errorText);
+        // ffprobe starts its message with the file name; the message names it already.
+        if (reason.rfind(path + ": ", 0) == 0)
+            reason.erase(0, path.size() + 2);
+        throw Failure("Cannot read input '" + path +
+                      "': " + (reason.empty() ? std::string("not a video file") : reason));
+    }
+    InputFacts facts = ParseProbeOutput(path, result.outputText);
+    if (!facts.hasVideo)
+        throw Failure("Cannot read input '" + path + "': it holds no video stream");
+    if (facts.width <= 0 || facts.height <= 0)
+        throw Failure("Cannot read input '" + path + "': its picture has no frame size");
+    return facts;
+}
+
+} // namespace encoder

@@ -1,0 +1,349 @@
+// The encoder's parts on their own: option parsing, reading ffprobe's
+// answer, the container choice, status lines and failure messages.
+
+#include "encoder/ffmpegCommand.h"
+#include "encoder/options.h"
+#include "encoder/probe.h"
+#include "encoder/statusLine.h"
+
+#include <QTest>
+
+using namespace encoder;
+
+namespace {
+
+std::vector<std::string> Args(const QString& line) {
+    std::vector<std::string> args;
+    for (const QString& piece : line.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        args.push_back(piece.toStdString());
+    return args;
+}
+
+QString Text(const std::optional<std::string>& value) {
+    return value ? QString::fromStdString(*value) : QStringLiteral("-");
+}
+
+template <typename T> long long Number(const std::optional<T>& value) {
+    return value ? (long long)(*value) : -1;
+}
+
+} // namespace
+
+class TestEncoderParts final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void parsesCommandLines_data();
+    void parsesCommandLines();
+    void refusesBadCommandLines_data();
+    void refusesBadCommandLines();
+    void readsProbeOutput_data();
+    void readsProbeOutput();
+    void containerFollowsExtension_data();
+    void containerFollowsExtension();
+    void statusLineReadsBackAsPosition_data();
+    void statusLineReadsBackAsPosition();
+    void progressSplitAnywhere();
+    void explainsFailures_data();
+    void explainsFailures();
+};
+
+void TestEncoderParts::parsesCommandLines_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("videoCodec");
+    QTest::addColumn<qlonglong>("videoBitrate");
+    QTest::addColumn<QString>("aspect"); // "auto", "-" or the ratio
+    QTest::addColumn<int>("audioMode");
+    QTest::addColumn<QString>("audioCodec");
+    QTest::addColumn<qlonglong>("audioBitrate");
+    QTest::addColumn<int>("mp3Mode");
+    QTest::addColumn<qlonglong>("mp3Value"); // quality for VBR, bitrate otherwise
+    QTest::addColumn<qlonglong>("sampleRate");
+    QTest::addColumn<qlonglong>("channels");
+    QTest::addColumn<qlonglong>("width");
+    QTest::addColumn<bool>("intermediate");
+
+    const int mp3 = int(AudioMode::Mp3Lame);
+    QTest::newRow("conversion")
+        << "a.mpg -o 0.avi -oac mp3lame -ovc lavc -ofps 30 -vf scale=640:480"
+        << "-" << -1LL << "-" << mp3 << "-" << -1LL << int(Mp3Mode::Vbr) << -1LL << -1LL << -1LL
+        << 640LL << true;
+    QTest::newRow("MP3 VBR, autoaspect")
+        << "0.avi 1.avi -o o.avi  -ovc lavc -lavcopts vcodec=mpeg4:vbitrate=1000:mbd=2:autoaspect "
+           "-oac mp3lame -lameopts vbr=2:q=6 -channels 2 -vf scale=640:480 -srate 44100"
+        << "mpeg4" << 1000000LL << "auto" << mp3 << "-" << -1LL << int(Mp3Mode::Vbr) << 6LL
+        << 44100LL << 2LL << 640LL << false;
+    QTest::newRow("two -lavcopts, aspect with a colon")
+        << "0.avi -o o.mpg -ovc lavc -lavcopts vcodec=mpeg2video:vbitrate=4000:mbd=2:aspect=16:9 "
+           "-oac lavc -lavcopts acodec=mp2:abitrate=128 -channels 2 -vf scale=720:576 -srate 48000"
+        << "mpeg2video" << 4000000LL << "16:9" << int(AudioMode::Lavc) << "mp2" << 128000LL
+        << int(Mp3Mode::Vbr) << -1LL << 48000LL << 2LL << 720LL << false;
+    QTest::newRow("aspect with a slash, ABR")
+        << "0.avi -o o.avi -ovc lavc -lavcopts vcodec=mpeg4:vbitrate=800:aspect=16/9 -oac mp3lame "
+           "-lameopts abr:br=192 -vf scale=320:240"
+        << "mpeg4" << 800000LL << "16:9" << mp3 << "-" << -1LL << int(Mp3Mode::Abr) << 192LL << -1LL
+        << -1LL << 320LL << false;
+    QTest::newRow("PCM, three blanks, empty sample rate at the end")
+        << "0.avi -o o.avi -ovc lavc -lavcopts vcodec=mpeg4:vbitrate=1000:mbd=2:aspect=4/3 -oac pcm"
+           "   -channels 1 -vf scale=640:480 -srate "
+        << "mpeg4" << 1000000LL << "4:3" << int(AudioMode::Pcm) << "-" << -1LL << int(Mp3Mode::Vbr)
+        << -1LL << -1LL << 1LL << 640LL << false;
+    QTest::newRow("a bitrate above 16000 is in bit/s, decimal aspect, CBR")
+        << "0.avi -o o.avi -ovc lavc -lavcopts vbitrate=24000:aspect=1.7778 -oac mp3lame "
+           "-lameopts cbr:br=128"
+        << "-" << 24000LL << "1.7778" << mp3 << "-" << -1LL << int(Mp3Mode::Cbr) << 128LL << -1LL
+        << -1LL << -1LL << false;
+}
+
+void TestEncoderParts::parsesCommandLines() {
+    QFETCH(QString, line);
+    QFETCH(QString, videoCodec);
+    QFETCH(qlonglong, videoBitrate);
+    QFETCH(QString, aspect);
+    QFETCH(int, audioMode);
+    QFETCH(QString, audioCodec);
+    QFETCH(qlonglong, audioBitrate);
+    QFETCH(int, mp3Mode);
+    QFETCH(qlonglong, mp3Value);
+    QFETCH(qlonglong, sampleRate);
+    QFETCH(qlonglong, channels);
+    QFETCH(qlonglong, width);
+    QFETCH(bool, intermediate);
+
+    const EncoderOptions options = ParseArguments(Args(line));
+    QVERIFY(!options.inputs.empty());
+    QVERIFY(!options.output.empty());
+    QCOMPARE(Text(options.videoCodec), videoCodec);
+    QCOMPARE(Number(options.videoBitrate), videoBitrate);
+    QCOMPARE(options.autoAspect ? QStringLiteral("auto") : Text(options.aspect), aspect);
+    QCOMPARE(int(*options.audioMode), audioMode);
+    QCOMPARE(Text(options.audioCodec), audioCodec);
+    QCOMPARE(Number(options.audioBitrate), audioBitrate);
+    QCOMPARE(int(options.mp3Mode), mp3Mode);
+    QCOMPARE(options.mp3Mode == Mp3Mode::Vbr ? Number(options.mp3Quality)
+                                             : Number(options.mp3Bitrate),
+             mp3Value);
+    QCOMPARE(Number(options.sampleRate), sampleRate);
+    QCOMPARE(Number(options.channels), channels);
+    QCOMPARE(Number(options.width), width);
+    QCOMPARE(!options.lavcOptsGiven, intermediate);
+}
+
+void TestEncoderParts::refusesBadCommandLines_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("message");
+    const QString tail = QStringLiteral(" -ovc lavc -oac pcm");
+    QTest::newRow("unknown option") << "a.avi -o b.avi -ovc lavc -oac pcm -quiet"
+                                    << "Unknown option '-quiet'";
+    QTest::newRow("unknown sub-option") << "a.avi -o b.avi -ovc lavc -lavcopts vpass=2 -oac pcm"
+                                        << "Unknown -lavcopts option 'vpass=2'";
+    QTest::newRow("empty bitrate")
+        << "a.avi -o b.avi -ovc lavc -lavcopts vcodec=mpeg4:vbitrate= -oac pcm"
+        << "vbitrate needs a whole number, not ''";
+    QTest::newRow("bad aspect") << "a.avi -o b.avi -ovc lavc -lavcopts aspect=wide -oac pcm"
+                                << "aspect needs a ratio such as 16/9 or 1.7778, not 'wide'";
+    QTest::newRow("bad VBR quality") << "a.avi -o b.avi -ovc lavc -oac mp3lame -lameopts vbr=2:q=12"
+                                     << "q must lie between 0 and 9, not 12";
+    QTest::newRow("bad frame size")
+        << "a.avi -o b.avi -ovc lavc -oac pcm -vf scale=640x480"
+        << "scale needs a frame size such as scale=640:480, not 'scale=640x480'";
+    QTest::newRow("other filter") << "a.avi -o b.avi -ovc lavc -oac pcm -vf crop=10:10"
+                                  << "Unsupported video filter 'crop=10:10' (only scale=W:H)";
+    QTest::newRow("zero frame rate") << "a.avi -o b.avi -ovc lavc -oac pcm -ofps 0"
+                                     << "-ofps needs a positive frame rate up to 1000, not '0'";
+    QTest::newRow("other video encoder") << "a.avi -o b.avi -ovc xvid -oac pcm"
+                                         << "Unsupported video encoder '-ovc xvid' (lavc or copy)";
+    QTest::newRow("no input") << "-o b.avi" + tail << "No input file given";
+    QTest::newRow("no output") << "a.avi" + tail + " -o"
+                               << "No output file given (-o FILE)";
+    QTest::newRow("no audio encoder")
+        << "a.avi -o b.avi -ovc lavc"
+        << "No audio encoder selected (-oac mp3lame, pcm, lavc or copy)";
+}
+
+void TestEncoderParts::refusesBadCommandLines() {
+    QFETCH(QString, line);
+    QFETCH(QString, message);
+    try {
+        ParseArguments(Args(line));
+        QFAIL("accepted");
+    } catch (const Failure& failure) {
+        QCOMPARE(QString::fromUtf8(failure.what()), message);
+    }
+}
+
+void TestEncoderParts::readsProbeOutput_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("pictureSeconds");
+    QTest::addColumn<bool>("hasAudio");
+    QTest::addColumn<int>("width");
+
+    // AVI rounds its duration up by a frame: 15 frames at 15 fps last 1 s.
+    QTest::newRow("frames counted")
+        << "stream|index=0|codec_name=mpeg4|codec_type=video|width=320|height=240|"
+           "sample_aspect_ratio=1:1|r_frame_rate=15/1|avg_frame_rate=15/1|start_time=0.000000|"
+           "duration=1.066667|nb_read_packets=15|disposition:attached_pic=0\n"
+           "stream|index=1|codec_name=mp3|codec_type=audio|sample_rate=48000|channels=1|"
+           "start_time=0.000000|duration=1.032000|nb_read_packets=43|disposition:attached_pic=0\n"
+           "format|format_name=avi|start_time=0.000000|duration=1.066667\n"
+        << 1.0 << true << 320;
+    // An MPEG stream whose picture starts 10 ms after the sound.
+    QTest::newRow("late picture")
+        << "stream|index=0|codec_name=mpeg1video|codec_type=video|width=352|height=288|"
+           "sample_aspect_ratio=1:1|r_frame_rate=25/1|avg_frame_rate=25/1|start_time=0.540000|"
+           "duration=0.960000|nb_read_packets=25|disposition:attached_pic=0\n"
+           "format|format_name=mpeg|start_time=0.530000|duration=1.008000\n"
+        << 1.01 << false << 352;
+    QTest::newRow("no count: the stream's duration")
+        << "stream|index=0|codec_name=h264|codec_type=video|width=640|height=360|"
+           "avg_frame_rate=0/0|r_frame_rate=30/1|duration=2.500000|nb_read_packets=N/A\n"
+           "format|format_name=mov|start_time=0.000000|duration=2.600000\n"
+        << 2.5 << false << 640;
+    QTest::newRow("cover picture skipped")
+        << "stream|index=0|codec_name=mjpeg|codec_type=video|width=500|height=500|"
+           "avg_frame_rate=0/0|nb_read_packets=1|disposition:attached_pic=1\n"
+           "stream|index=1|codec_name=mpeg4|codec_type=video|width=320|height=240|"
+           "avg_frame_rate=25/1|nb_read_packets=50|disposition:attached_pic=0\n"
+           "format|format_name=mov|start_time=0.000000|duration=2.000000\n"
+        << 2.0 << false << 320;
+}
+
+void TestEncoderParts::readsProbeOutput() {
+    QFETCH(QString, text);
+    QFETCH(double, pictureSeconds);
+    QFETCH(bool, hasAudio);
+    QFETCH(int, width);
+    const InputFacts facts = ParseProbeOutput("in.avi", text.toStdString());
+    QVERIFY(facts.hasVideo);
+    QVERIFY(qAbs(facts.pictureSeconds() - pictureSeconds) < 1e-6);
+    QCOMPARE(facts.hasAudio, hasAudio);
+    QCOMPARE(facts.width, width);
+}
+
+void TestEncoderParts::containerFollowsExtension_data() {
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("videoEncoder");
+    QTest::addColumn<QString>("muxer");
+    QTest::newRow("avi") << "/v/a.avi"
+                         << "mpeg4"
+                         << "avi";
+    QTest::newRow("mpg, MPEG-1") << "/v/a.mpg"
+                                 << "mpeg1video"
+                                 << "mpeg";
+    QTest::newRow("mpeg, MPEG-2") << "/v/a.MPEG"
+                                  << "mpeg2video"
+                                  << "vob";
+    QTest::newRow("vob") << "/v/a.vob"
+                         << "mpeg2video"
+                         << "vob";
+    QTest::newRow("mp4") << "/v/a.mp4"
+                         << "mpeg4"
+                         << "mp4";
+    QTest::newRow("mov") << "/v/a.mov"
+                         << "mpeg4"
+                         << "mov";
+    QTest::newRow("wmv") << "/v/a.wmv"
+                         << "wmv2"
+                         << "asf";
+    QTest::newRow("asf") << "/v/a.asf"
+                         << "mpeg4"
+                         << "asf";
+    QTest::newRow("flv") << "/v/a.flv"
+                         << "flv"
+                         << "flv";
+    QTest::newRow("other") << "/v/a.mkv"
+                           << "mpeg4"
+                           << "avi";
+    QTest::newRow("none, dotted folder") << "/v.mp4/a"
+                                         << "mpeg4"
+                                         << "avi";
+}
+
+void TestEncoderParts::containerFollowsExtension() {
+    QFETCH(QString, output);
+    QFETCH(QString, videoEncoder);
+    QFETCH(QString, muxer);
+    QCOMPARE(QString::fromStdString(
+                 ContainerFor(output.toStdString(), videoEncoder.toStdString()).muxer),
+             muxer);
+}
+
+void TestEncoderParts::statusLineReadsBackAsPosition_data() {
+    QTest::addColumn<double>("seconds");
+    QTest::addColumn<double>("shown");
+    QTest::newRow("start") << 0.0 << 0.0;
+    QTest::newRow("rounded to a tenth") << 12.34 << 12.3;
+    QTest::newRow("past an hour") << 3725.0 << 3725.0;
+}
+
+void TestEncoderParts::statusLineReadsBackAsPosition() {
+    QFETCH(double, seconds);
+    QFETCH(double, shown);
+    StatusFields fields;
+    fields.seconds = seconds;
+    fields.frames = long(seconds * 30);
+    fields.totalSeconds = 4000;
+    fields.elapsedSeconds = 2;
+    fields.videoKbps = 800;
+    fields.audioKbps = 128;
+    const QString line = QString::fromStdString(FormatStatusLine(fields));
+    QVERIFY(line.startsWith(QLatin1String("Pos:")));
+    QVERIFY(line.endsWith(QLatin1Char('\r')));
+    QVERIFY(line.contains(QLatin1String("[800:128]")));
+    // The reader's rule: after "Pos:" up to the first "s".
+    const QString afterPos = line.mid(4);
+    const QString candidate = afterPos.left(afterPos.indexOf(QLatin1Char('s')));
+    bool ok = false;
+    QCOMPARE(candidate.trimmed().toDouble(&ok), shown);
+    QVERIFY(ok);
+}
+
+void TestEncoderParts::progressSplitAnywhere() {
+    QList<ProgressReport> reports;
+    ProgressReader reader([&](const ProgressReport& report) { reports << report; });
+    const std::string text =
+        "frame=30\nfps=0.0\nout_time_us=1000000\ntotal_size=4096\nprogress=continue\n"
+        "frame=60\nout_time_us=N/A\nprogress=continue\n"
+        "frame=90\nout_time_us=3000000\nprogress=end\n";
+    for (std::size_t i = 0; i < text.size(); i += 7)
+        reader.feed(text.substr(i, 7));
+    QCOMPARE(reports.size(), 3);
+    QCOMPARE(reports.at(0).seconds, 1.0);
+    QCOMPARE(reports.at(0).bytes, 4096LL);
+    QCOMPARE(reports.at(1).seconds, 1.0); // "N/A" keeps the last position
+    QCOMPARE(reports.at(1).frames, 60L);
+    QCOMPARE(reports.at(2).seconds, 3.0);
+    QVERIFY(!reports.at(1).ended);
+    QVERIFY(reports.at(2).ended);
+}
+
+void TestEncoderParts::explainsFailures_data() {
+    QTest::addColumn<QString>("errorText");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("PCM in MP4")
+        << "[mp4 @ 0x5573f575d740] Could not find tag for codec pcm_s16le in stream #1, codec not "
+           "currently supported in container\nCould not write header for output file #0 (incorrect "
+           "codec parameters ?): Invalid argument\n"
+        << "The audio codec pcm_s16le cannot be stored in the MP4 container";
+    QTest::newRow("MPEG-4 in FLV") << "[flv @ 0x55cb18d73740] Codec mpeg4 is not supported in the "
+                                      "official FLV specification,\n"
+                                   << "The video codec mpeg4 cannot be stored in the FLV container";
+    QTest::newRow("other failure, noise skipped")
+        << "[mpeg @ 0x1] buffer underflow st=1 bufi=2062 size=2304\n"
+           "[mp2 @ 0x2] Sampling rate 22050 is not allowed in mp2\n"
+        << "ffmpeg failed: Sampling rate 22050 is not allowed in mp2";
+}
+
+void TestEncoderParts::explainsFailures() {
+    QFETCH(QString, errorText);
+    QFETCH(QString, message);
+    FfmpegPlan plan;
+    plan.videoEncoder = "mpeg4";
+    plan.audioEncoder = "pcm_s16le";
+    plan.container =
+        ContainerFor(errorText.contains(QLatin1String("flv")) ? "o.flv" : "o.mp4", "mpeg4");
+    QCOMPARE(QString::fromStdString(ExplainFfmpegFailure(errorText.toStdString(), plan)), message);
+}
+
+QTEST_GUILESS_MAIN(TestEncoderParts)
+#include "test_encoderParts.moc"

@@ -1,0 +1,559 @@
+// Runs the built encoder the way Corvane does: a conversion of each clip into
+// an intermediate, then joins of the intermediates with the option strings
+// the program builds, and checks every output with libmediainfo.
+
+#include "shell/iniFile.h"
+#include "tests/support/testAppDir.h"
+#include "tests/support/testMedia.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/types.h>
+#include <unistd.h>
+
+namespace {
+
+QString EncoderPath() {
+    return TestAppDir::buildAppDir() + QStringLiteral("asapi.dll");
+}
+
+// The program splits its option string at blanks, dropping empty pieces.
+QStringList SplitOptions(const QString& options) {
+    return options.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+struct EncoderRun {
+    int exitCode = -1;
+    QByteArray output;
+    QByteArray error;
+};
+
+EncoderRun RunEncoder(const QStringList& args) {
+    QProcess process;
+    process.start(EncoderPath(), args);
+    EncoderRun run;
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.output = process.readAllStandardOutput();
+    run.error = process.readAllStandardError();
+    return run;
+}
+
+// The position in every status line, read the way the program reads a chunk:
+// the text after the first "Pos:" up to the first "s", as a number.
+QList<double> StatusPositions(const QByteArray& output) {
+    QList<double> positions;
+    const QStringList lines =
+        QString::fromUtf8(output).split(QRegularExpression(QStringLiteral("[\r\n]")));
+    for (const QString& line : lines) {
+        const qsizetype pos = line.indexOf(QLatin1String("Pos:"));
+        if (pos < 0)
+            continue;
+        const QString rest = line.mid(pos + 4);
+        const qsizetype s = rest.indexOf(QLatin1Char('s'));
+        bool ok = false;
+        const double value = rest.left(s < 0 ? 0 : s).trimmed().toDouble(&ok);
+        if (ok)
+            positions << value;
+    }
+    return positions;
+}
+
+bool ProcessRuns(pid_t pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray text = stat.readAll();
+    const qsizetype close = text.lastIndexOf(')');
+    // A zombie has ended; only its parent's bookkeeping remains.
+    return close >= 0 && text.size() > close + 2 && text.at(close + 2) != 'Z';
+}
+
+QList<pid_t> LivingProcessesInGroup(pid_t group) {
+    QList<pid_t> found;
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool isPid = false;
+        const pid_t pid = entry.toInt(&isPid);
+        if (!isPid)
+            continue;
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray text = stat.readAll();
+        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        // After the name: state, parent, process group.
+        if (fields.size() > 2 && fields.at(0) != "Z" && fields.at(2).toInt() == group)
+            found << pid;
+    }
+    return found;
+}
+
+QList<pid_t> ChildrenOf(pid_t pid) {
+    QFile file(QStringLiteral("/proc/%1/task/%1/children").arg(pid));
+    QList<pid_t> children;
+    if (file.open(QIODevice::ReadOnly))
+        for (const QByteArray& piece : file.readAll().split(' '))
+            if (!piece.trimmed().isEmpty())
+                children << piece.trimmed().toInt();
+    return children;
+}
+
+// The option string the program builds from a profile: video, audio,
+// channels, size and sample rate, from the selected entries.
+QString ProfileOptions(const QString& profilePath) {
+    const IniFile ini(profilePath);
+    auto index = [&](const char* section) {
+        return ini.readInteger(QLatin1String(section), QStringLiteral("Index"), -1);
+    };
+    auto value = [&](const char* section, const char* fallback) {
+        return ini.readString(QLatin1String(section), QStringLiteral("value%1").arg(index(section)),
+                              QLatin1String(fallback));
+    };
+    auto caption = [&](const char* section) {
+        const int i = index(section);
+        return i < 0 ? QString()
+                     : ini.readString(QLatin1String(section), QStringLiteral("Caption%1").arg(i),
+                                      QString());
+    };
+    QString video = QStringLiteral("vcodec=") + value("Video Codec", "mpeg4") +
+                    QStringLiteral(":vbitrate=") + caption("Video Bitrate") +
+                    QStringLiteral(":mbd=2:");
+    video += index("Aspect") == 0 ? QStringLiteral("autoaspect")
+                                  : QStringLiteral("aspect=") + value("Aspect", "16:9");
+    const QString audioCaption = caption("Audio Codec");
+    QString audioBitrate = caption("Audio Bitrate");
+    if (audioCaption == QLatin1String("MP2") && audioBitrate.toInt() > 128)
+        audioBitrate = QStringLiteral("128");
+    QString encoder;
+    QString switchName;
+    QString audio;
+    if (audioCaption == QLatin1String("MP3")) {
+        encoder = QStringLiteral("mp3lame");
+        switchName = QStringLiteral("-lameopts");
+        const QString mode = value("MP3 Encode", "vbr");
+        if (mode == QLatin1String("vbr"))
+            audio = QStringLiteral("vbr=2:q=") + value("VBR Quality", "6");
+        else
+            audio = mode + QStringLiteral(":br=") + value("ABR CBR Bitrate", "224");
+    } else if (audioCaption == QLatin1String("PCM")) {
+        encoder = QStringLiteral("pcm");
+    } else {
+        encoder = QStringLiteral("lavc");
+        switchName = QStringLiteral("-lavcopts");
+        audio = QStringLiteral("acodec=") + value("Audio Codec", "ac3") +
+                QStringLiteral(":abitrate=") + audioBitrate;
+    }
+    return QStringLiteral(" -ovc lavc -lavcopts ") + video + QStringLiteral(" -oac ") + encoder +
+           QLatin1Char(' ') + switchName + QLatin1Char(' ') + audio +
+           QStringLiteral(" -channels ") + value("Channels", "2") + QStringLiteral(" -vf scale=") +
+           value("Video Size", "640:480") + QStringLiteral(" -srate ") + caption("Sample Rate");
+}
+
+// What libmediainfo calls the container of each output type.
+QString ContainerOfType(const QString& type) {
+    const QString t = type.toLower();
+    if (t == QLatin1String("mpg") || t == QLatin1String("mpeg") || t == QLatin1String("vob"))
+        return QStringLiteral("MPEG-PS");
+    if (t == QLatin1String("mp4") || t == QLatin1String("mov"))
+        return QStringLiteral("MPEG-4");
+    if (t == QLatin1String("wmv") || t == QLatin1String("asf"))
+        return QStringLiteral("Windows Media");
+    if (t == QLatin1String("flv"))
+        return QStringLiteral("Flash Video");
+    return QStringLiteral("AVI");
+}
+
+const char* const kExample1 =
+    " -ovc lavc -lavcopts vcodec=mpeg4:vbitrate=1000:mbd=2:autoaspect -oac mp3lame -lameopts "
+    "vbr=2:q=6 -channels 2 -vf scale=640:480 -srate 44100";
+const char* const kExample2 =
+    " -ovc lavc -lavcopts vcodec=mpeg2video:vbitrate=4000:mbd=2:aspect=16/9 -oac lavc -lavcopts "
+    "acodec=mp2:abitrate=128 -channels 2 -vf scale=720:576 -srate 48000";
+const char* const kExample3 =
+    " -ovc lavc -lavcopts vcodec=mpeg4:vbitrate=800:mbd=2:autoaspect -oac mp3lame -lameopts "
+    "abr:br=192 -channels 2 -vf scale=320:240 -srate 44100";
+const char* const kExample4 =
+    " -ovc lavc -lavcopts vcodec=mpeg4:vbitrate=1000:mbd=2:aspect=4/3 -oac pcm   -channels 1 -vf "
+    "scale=640:480 -srate 44100";
+
+} // namespace
+
+class TestEncoderRuns final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void conversion_data();
+    void conversion();
+    void join_data();
+    void join();
+    void statusLinesRiseToTheOutputLength();
+    void killedRunLeavesNoProcess_data();
+    void killedRunLeavesNoProcess();
+    void failures_data();
+    void failures();
+    void outputOverAnInputIsRefused();
+    void shippedProfilesWriteTheirContainer();
+
+private:
+    QString clip(int i) const { return m_clips.at(i); }
+    QString intermediate(int i) const { return m_dir.filePath(QStringLiteral("%1.avi").arg(i)); }
+    QStringList intermediates(int count) const;
+    double intermediatesSeconds(int count) const;
+    void checkJoin(const QString& output, int inputs);
+
+    QTemporaryDir m_dir;
+    QStringList m_clips;
+};
+
+void TestEncoderRuns::initTestCase() {
+    QVERIFY(QFile::exists(EncoderPath()));
+    QVERIFY(m_dir.isValid());
+    // Different sizes, rates, sample rates, channel counts and containers; one without sound.
+    struct Made {
+        const char* name;
+        ClipSpec spec;
+    };
+    const Made clips[] = {
+        {"one clip.avi", {320, 240, 25, 1.0, true, 44100, 2}},
+        {"two.mp4", {176, 144, 15, 1.0, true, 48000, 1}},
+        {"three.mpg", {352, 288, 30, 1.0, true, 48000, 2}},
+        {"four.wmv", {160, 120, 25, 1.0, false, 44100, 2}},
+    };
+    for (const Made& made : clips) {
+        const QString path = m_dir.filePath(QLatin1String(made.name));
+        QString error;
+        QVERIFY2(MakeClip(path, made.spec, &error), qPrintable(error));
+        m_clips << path;
+    }
+    // The conversion pass, as the program runs it: one input, the intermediate, 30 fps, the frame
+    // size.
+    for (int i = 0; i < m_clips.size(); ++i) {
+        const EncoderRun run = RunEncoder(
+            QStringList{clip(i), QStringLiteral("-o"), intermediate(i)} +
+            SplitOptions(QStringLiteral(" -oac mp3lame -ovc lavc -ofps 30 -vf scale=640:480")));
+        QVERIFY2(run.exitCode == 0, run.error.constData());
+    }
+}
+
+QStringList TestEncoderRuns::intermediates(int count) const {
+    QStringList paths;
+    for (int i = 0; i < count; ++i)
+        paths << intermediate(i);
+    return paths;
+}
+
+double TestEncoderRuns::intermediatesSeconds(int count) const {
+    double seconds = 0;
+    for (int i = 0; i < count; ++i)
+        seconds += ReadMediaFacts(intermediate(i)).durationMs / 1000.0;
+    return seconds;
+}
+
+void TestEncoderRuns::conversion_data() {
+    QTest::addColumn<int>("index");
+    QTest::newRow("avi, 25 fps, 44100 Hz stereo") << 0;
+    QTest::newRow("mp4, 15 fps, 48000 Hz mono") << 1;
+    QTest::newRow("mpg, 30 fps, 48000 Hz stereo") << 2;
+    QTest::newRow("wmv without sound") << 3;
+}
+
+void TestEncoderRuns::conversion() {
+    QFETCH(int, index);
+    const MediaFacts source = ReadMediaFacts(clip(index));
+    const MediaFacts facts = ReadMediaFacts(intermediate(index));
+    QCOMPARE(facts.format, QStringLiteral("AVI"));
+    QCOMPARE(facts.videoFormat, QStringLiteral("MPEG-4 Visual"));
+    QCOMPARE(facts.audioFormat, QStringLiteral("MPEG Audio"));
+    QCOMPARE(facts.width, 640);
+    QCOMPARE(facts.height, 480);
+    QCOMPARE(facts.frameRate, 30.0);
+    QVERIFY2(qAbs(facts.durationMs - source.durationMs) <= 100,
+             qPrintable(
+                 QStringLiteral("%1 ms from %2 ms").arg(facts.durationMs).arg(source.durationMs)));
+    QVERIFY2(qAbs(facts.videoDurationMs - facts.audioDurationMs) <= 100,
+             qPrintable(QStringLiteral("video %1 ms, audio %2 ms")
+                            .arg(facts.videoDurationMs)
+                            .arg(facts.audioDurationMs)));
+}
+
+void TestEncoderRuns::checkJoin(const QString& output, int inputs) {
+    const MediaFacts facts = ReadMediaFacts(output);
+    const double expected = intermediatesSeconds(inputs);
+    QVERIFY2(qAbs(facts.durationMs / 1000.0 - expected) <= 0.1 * inputs,
+             qPrintable(
+                 QStringLiteral("%1 s, inputs %2 s").arg(facts.durationMs / 1000.0).arg(expected)));
+    QVERIFY2(qAbs(facts.videoDurationMs - facts.audioDurationMs) <= 100,
+             qPrintable(QStringLiteral("video %1 ms, audio %2 ms")
+                            .arg(facts.videoDurationMs)
+                            .arg(facts.audioDurationMs)));
+}
+
+void TestEncoderRuns::join_data() {
+    QTest::addColumn<QString>("options");
+    QTest::addColumn<QString>("extension");
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QString>("videoFormat");
+    QTest::addColumn<QString>("audioFormat");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("sampleRate");
+    QTest::addColumn<int>("channels");
+
+    const QString avi = QStringLiteral("AVI");
+    const QString ps = QStringLiteral("MPEG-PS");
+    const QString mpeg4 = QStringLiteral("MPEG-4 Visual");
+    const QString mpegAudio = QStringLiteral("MPEG Audio");
+    // The four option strings of the option builder's worked examples.
+    QTest::newRow("MPEG-4, MP3 VBR, .avi")
+        << kExample1 << ".avi" << avi << mpeg4 << mpegAudio << 640 << 480 << 44100 << 2;
+    QTest::newRow("MPEG-2, MP2, 16/9, .mpg")
+        << kExample2 << ".mpg" << ps << "MPEG Video" << mpegAudio << 720 << 576 << 48000 << 2;
+    QTest::newRow("MPEG-4, MP3 ABR, 320:240, .avi")
+        << kExample3 << ".avi" << avi << mpeg4 << mpegAudio << 320 << 240 << 44100 << 2;
+    QTest::newRow("MPEG-4, PCM mono, 4/3, .avi")
+        << kExample4 << ".avi" << avi << mpeg4 << "PCM" << 640 << 480 << 44100 << 1;
+    // Every output type, each with codecs that its container holds.
+    QTest::newRow(".mpeg") << kExample2 << ".mpeg" << ps << "MPEG Video" << mpegAudio << 720 << 576
+                           << 48000 << 2;
+    QTest::newRow(".vob") << kExample2 << ".vob" << ps << "MPEG Video" << mpegAudio << 720 << 576
+                          << 48000 << 2;
+    QTest::newRow(".mp4") << kExample1 << ".mp4"
+                          << "MPEG-4" << mpeg4 << mpegAudio << 640 << 480 << 44100 << 2;
+    QTest::newRow(".mp4, H.264, AAC")
+        << " -ovc lavc -lavcopts vcodec=libx264:vbitrate=800:mbd=2:autoaspect -oac lavc "
+           "-lavcopts acodec=aac:abitrate=128 -channels 2 -vf scale=320:240 -srate 48000"
+        << ".mp4"
+        << "MPEG-4"
+        << "AVC"
+        << "AAC" << 320 << 240 << 48000 << 2;
+    QTest::newRow(".mov, PCM") << kExample4 << ".mov"
+                               << "MPEG-4" << mpeg4 << "PCM" << 640 << 480 << 44100 << 1;
+    QTest::newRow(".wmv")
+        << " -ovc lavc -lavcopts vcodec=wmv2:vbitrate=1000:mbd=2:autoaspect -oac lavc "
+           "-lavcopts acodec=wmav2:abitrate=128 -channels 2 -vf scale=320:240 -srate 44100"
+        << ".wmv"
+        << "Windows Media"
+        << "WMV2"
+        << "WMA" << 320 << 240 << 44100 << 2;
+    QTest::newRow(".asf") << kExample3 << ".asf"
+                          << "Windows Media" << mpeg4 << mpegAudio << 320 << 240 << 44100 << 2;
+    QTest::newRow(".flv")
+        << " -ovc lavc -lavcopts vcodec=flv:vbitrate=800:mbd=2:autoaspect -oac mp3lame "
+           "-lameopts cbr:br=128 -channels 2 -vf scale=320:240 -srate 22050"
+        << ".flv"
+        << "Flash Video"
+        << "Sorenson Spark" << mpegAudio << 320 << 240 << 22050 << 2;
+    QTest::newRow("another extension gives AVI")
+        << kExample3 << ".mkv" << avi << mpeg4 << mpegAudio << 320 << 240 << 44100 << 2;
+    QTest::newRow("sample rate left empty keeps the source's")
+        << " -ovc lavc -lavcopts vcodec=mpeg4:vbitrate=1000:mbd=2:autoaspect -oac mp3lame "
+           "-lameopts vbr=2:q=6 -channels 2 -vf scale=640:480 -srate "
+        << ".avi" << avi << mpeg4 << mpegAudio << 640 << 480 << 44100 << 2;
+}
+
+void TestEncoderRuns::join() {
+    QFETCH(QString, options);
+    QFETCH(QString, extension);
+    QFETCH(QString, container);
+    QFETCH(QString, videoFormat);
+    QFETCH(QString, audioFormat);
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(int, sampleRate);
+    QFETCH(int, channels);
+
+    const QString output = m_dir.filePath(QStringLiteral("joined output") + extension);
+    QFile::remove(output);
+    const EncoderRun run = RunEncoder(intermediates(4) + QStringList{QStringLiteral("-o"), output} +
+                                      SplitOptions(options));
+    QVERIFY2(run.exitCode == 0, run.error.constData());
+
+    const MediaFacts facts = ReadMediaFacts(output);
+    QCOMPARE(facts.format, container);
+    QCOMPARE(facts.videoFormat, videoFormat);
+    QCOMPARE(facts.audioFormat, audioFormat);
+    QCOMPARE(facts.width, width);
+    QCOMPARE(facts.height, height);
+    QCOMPARE(facts.frameRate, 30.0);
+    QCOMPARE(facts.sampleRate, sampleRate);
+    QCOMPARE(facts.channels, channels);
+    checkJoin(output, 4);
+    QFile::remove(output);
+}
+
+void TestEncoderRuns::statusLinesRiseToTheOutputLength() {
+    const QString output = m_dir.filePath(QStringLiteral("status.avi"));
+    const EncoderRun run = RunEncoder(intermediates(4) + QStringList{QStringLiteral("-o"), output} +
+                                      SplitOptions(QLatin1String(kExample1)));
+    QVERIFY2(run.exitCode == 0, run.error.constData());
+
+    // Before the status lines, a banner that names the inputs and the output.
+    const QString text = QString::fromUtf8(run.output);
+    const qsizetype firstStatus = text.indexOf(QLatin1String("Pos:"));
+    QVERIFY(firstStatus > 0);
+    for (int i = 0; i < 4; ++i)
+        QVERIFY(text.left(firstStatus).contains(intermediate(i)));
+    QVERIFY(text.left(firstStatus).contains(output));
+    // Each status line ends in a carriage return, as MEncoder's do.
+    QVERIFY(QRegularExpression(QStringLiteral("Pos: *\\d+\\.\\ds +\\d+f [^\\r\\n]*\\r"))
+                .match(text)
+                .hasMatch());
+
+    const QList<double> positions = StatusPositions(run.output);
+    QVERIFY2(positions.size() >= 2, text.toUtf8().constData());
+    for (qsizetype i = 1; i < positions.size(); ++i)
+        QVERIFY(positions.at(i) >= positions.at(i - 1));
+    const double length = ReadMediaFacts(output).durationMs / 1000.0;
+    QVERIFY2(
+        qAbs(positions.last() - length) <= 0.4,
+        qPrintable(
+            QStringLiteral("last position %1 s, output %2 s").arg(positions.last()).arg(length)));
+    QFile::remove(output);
+}
+
+void TestEncoderRuns::killedRunLeavesNoProcess_data() {
+    QTest::addColumn<bool>("wholeGroup");
+    QTest::newRow("the program kills the process group") << true;
+    QTest::newRow("only the encoder is killed") << false;
+}
+
+void TestEncoderRuns::killedRunLeavesNoProcess() {
+    QFETCH(bool, wholeGroup);
+    // Long enough that ffmpeg is surely still at work when the kill comes.
+    const QString source = m_dir.filePath(QStringLiteral("long.mp4"));
+    if (!QFile::exists(source)) {
+        QString error;
+        QVERIFY2(MakeClip(source, {160, 120, 25, 60.0, true, 44100, 2}, &error), qPrintable(error));
+    }
+    const QString output = m_dir.filePath(QStringLiteral("killed.avi"));
+
+    QProcess encoder;
+    // Its own process group, as the program starts it.
+    encoder.setChildProcessModifier([] { setpgid(0, 0); });
+    encoder.start(EncoderPath(), QStringList{source, QStringLiteral("-o"), output} +
+                                     SplitOptions(QStringLiteral(
+                                         " -ovc lavc -lavcopts vcodec=libx264:vbitrate=4000 "
+                                         "-oac mp3lame -vf scale=1280:720")));
+    QVERIFY(encoder.waitForStarted());
+    const pid_t pid = pid_t(encoder.processId());
+    QByteArray seen;
+    QTRY_VERIFY_WITH_TIMEOUT((seen += encoder.readAllStandardOutput()).contains("Pos:") &&
+                                 !ChildrenOf(pid).isEmpty(),
+                             20000);
+    const QList<pid_t> children = ChildrenOf(pid);
+
+    ::kill(wholeGroup ? -pid : pid, SIGKILL);
+    QVERIFY(encoder.waitForFinished(10000));
+    for (const pid_t child : children)
+        QTRY_VERIFY_WITH_TIMEOUT(!ProcessRuns(child), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(LivingProcessesInGroup(pid).isEmpty(), 10000);
+    QFile::remove(output);
+}
+
+void TestEncoderRuns::failures_data() {
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("options");
+    QTest::addColumn<QString>("extension");
+    QTest::addColumn<QStringList>("messageParts");
+
+    const QString conversion = QStringLiteral(" -oac mp3lame -ovc lavc -ofps 30 -vf scale=640:480");
+    QTest::newRow("missing input") << "no such clip.avi" << conversion << ".avi"
+                                   << QStringList{QStringLiteral("no such clip.avi")};
+    QTest::newRow("a text file as input")
+        << "notes.txt" << conversion << ".avi"
+        << QStringList{QStringLiteral("notes.txt"), QStringLiteral("Cannot read input")};
+    QTest::newRow("PCM into .mp4")
+        << "" << kExample4 << ".mp4" << QStringList{QStringLiteral("pcm"), QStringLiteral("MP4")};
+    QTest::newRow("MPEG-4 into .flv")
+        << "" << kExample1 << ".flv" << QStringList{QStringLiteral("mpeg4"), QStringLiteral("FLV")};
+    QTest::newRow("an unknown option") << "" << conversion + QStringLiteral(" -nosound") << ".avi"
+                                       << QStringList{QStringLiteral("-nosound")};
+    QTest::newRow("an unknown codec")
+        << "" << QStringLiteral(" -ovc lavc -lavcopts vcodec=nosuchcodec -oac pcm") << ".avi"
+        << QStringList{QStringLiteral("nosuchcodec")};
+    QTest::newRow("a bitrate that is no number")
+        << "" << QStringLiteral(" -ovc lavc -lavcopts vcodec=mpeg4:vbitrate=fast -oac pcm")
+        << ".avi" << QStringList{QStringLiteral("vbitrate"), QStringLiteral("fast")};
+    QTest::newRow("an empty frame size") << "" << QStringLiteral(" -ovc lavc -oac pcm -vf scale=:")
+                                         << ".avi" << QStringList{QStringLiteral("scale")};
+}
+
+void TestEncoderRuns::failures() {
+    QFETCH(QString, input);
+    QFETCH(QString, options);
+    QFETCH(QString, extension);
+    QFETCH(QStringList, messageParts);
+
+    QString inputPath = intermediate(0);
+    if (input == QLatin1String("notes.txt")) {
+        inputPath = m_dir.filePath(input);
+        QFile text(inputPath);
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("These are notes, not a video.\n");
+    } else if (!input.isEmpty()) {
+        inputPath = m_dir.filePath(input);
+    }
+    const QString output = m_dir.filePath(QStringLiteral("failed") + extension);
+    const EncoderRun run =
+        RunEncoder(QStringList{inputPath, QStringLiteral("-o"), output} + SplitOptions(options));
+
+    QCOMPARE(run.exitCode, 1);
+    const QString message = QString::fromUtf8(run.error).trimmed();
+    QVERIFY2(!message.isEmpty() && !message.contains(QLatin1Char('\n')), run.error.constData());
+    for (const QString& part : messageParts)
+        QVERIFY2(message.contains(part), qPrintable(message));
+    QVERIFY(!QFile::exists(output));
+}
+
+void TestEncoderRuns::outputOverAnInputIsRefused() {
+    // Writing the output over an input would destroy the input as it is read.
+    const QString path = m_dir.filePath(QStringLiteral("precious.avi"));
+    QVERIFY(QFile::copy(intermediate(1), path));
+    const qint64 size = QFileInfo(path).size();
+    const EncoderRun run =
+        RunEncoder(QStringList{intermediate(0), path, QStringLiteral("-o"), path} +
+                   SplitOptions(QLatin1String(kExample1)));
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.error.contains("also an input"), run.error.constData());
+    QCOMPARE(QFileInfo(path).size(), size);
+    QCOMPARE(ReadMediaFacts(path).videoFormat, QStringLiteral("MPEG-4 Visual"));
+}
+
+void TestEncoderRuns::shippedProfilesWriteTheirContainer() {
+    const QDir profiles(TestAppDir::buildAppDir() + QStringLiteral("Profiles"));
+    const QStringList names =
+        profiles.entryList({QStringLiteral("*.bpf")}, QDir::Files, QDir::Name);
+    if (names.isEmpty())
+        QSKIP("No shipped profiles in the build's application folder (Profiles/*.bpf) yet");
+    for (const QString& name : names) {
+        const QString path = profiles.filePath(name);
+        const QString type = IniFile(path).readString(
+            QStringLiteral("Main"), QStringLiteral("Type"), QStringLiteral("avi"));
+        const QString output = m_dir.filePath(QStringLiteral("profile.") + type);
+        QFile::remove(output);
+        const QString options = ProfileOptions(path);
+        const EncoderRun run = RunEncoder(
+            intermediates(2) + QStringList{QStringLiteral("-o"), output} + SplitOptions(options));
+        QVERIFY2(run.exitCode == 0,
+                 qPrintable(name + QStringLiteral(": ") + options + QStringLiteral(": ") +
+                            QString::fromUtf8(run.error)));
+        QVERIFY2(ReadMediaFacts(output).format == ContainerOfType(type),
+                 qPrintable(name + QStringLiteral(": ") + ReadMediaFacts(output).format));
+        checkJoin(output, 2);
+        QFile::remove(output);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestEncoderRuns)
+#include "test_encoderRuns.moc"
