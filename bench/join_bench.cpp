@@ -208,6 +208,9 @@ int main(int argc, char* argv[]) {
     qint64 longestGapCpu = 0;
     qint64 longestCpu = 0;
     qint64 lastCpu = 0;
+    int runsStarted = 0;
+    int longestCpuAtRun = 0;
+    QObject::connect(&job, &JoinJob::encoderStarted, [&runsStarted] { ++runsStarted; });
     QTimer heartbeat;
     heartbeat.setInterval(5);
     heartbeat.setTimerType(Qt::PreciseTimer);
@@ -218,7 +221,10 @@ int main(int argc, char* argv[]) {
             longestGap = gap;
             longestGapCpu = cpu - lastCpu;
         }
-        longestCpu = std::max(longestCpu, cpu - lastCpu);
+        if (cpu - lastCpu > longestCpu) {
+            longestCpu = cpu - lastCpu;
+            longestCpuAtRun = runsStarted;
+        }
         lastCpu = cpu;
     });
 
@@ -263,7 +269,8 @@ int main(int argc, char* argv[]) {
     std::printf(
         "Longest gap between 5 ms heartbeats: %lld ms wall (UI thread CPU in it: %lld ms)\n",
         static_cast<long long>(longestGap), static_cast<long long>(longestGapCpu));
-    std::printf("Longest UI-thread CPU time between two heartbeats: %lld ms\n",
-                static_cast<long long>(longestCpu));
+    std::printf("Longest UI-thread CPU time between two heartbeats: %lld ms (runs started by "
+                "then: %d)\n",
+                static_cast<long long>(longestCpu), longestCpuAtRun);
     return 0;
 }
