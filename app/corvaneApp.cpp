@@ -4,6 +4,7 @@
 #include "app/mainForm.h"
 #include "profiles/outputSettingsForm.h"
 #include "profiles/profileCatalogue.h"
+#include "engine/jobWindowBinding.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -46,6 +47,9 @@ void CorvaneApp::connectOtherParts() {
     //   dialog and the stored profile position and output file;
     // - aboutRequested, helpRequested and makerPageRequested: About and help.
     TMainForm* form = m_mainForm.get();
+    m_job = JobWindowBinding::bind({m_info, &m_model, &m_encodingChoices, &m_preferences,
+                                    &m_prompter, &m_opener, &m_powerOff, nullptr},
+                                   form);
     connect(form, &TMainForm::makerPageRequested, this,
             [this] { m_opener.openAddress(m_info.webAddress); });
     connect(form, &TMainForm::profileChanged, this, [this] { cmbProfileChange(); });

@@ -2,6 +2,7 @@
 
 #include "app/fileDialogs.h"
 #include "app/programInfo.h"
+#include "engine/powerOff.h"
 #include "profiles/encodingChoices.h"
 #include "shell/folderChooser.h"
 #include "shell/messageBoxPrompter.h"
@@ -14,6 +15,7 @@
 
 #include <memory>
 
+class JobWindowBinding;
 class TMainForm;
 class TopSettingForm;
 
@@ -49,7 +51,9 @@ private:
     SystemDesktopOpener m_opener;
     QtFileDialogs m_fileDialogs;
     DialogFolderChooser m_folderChooser;
+    SystemPowerOff m_powerOff;
     std::unique_ptr<TMainForm> m_mainForm;
     MessageBoxPrompter m_settingsPrompter{nullptr};
     std::unique_ptr<TopSettingForm> m_opSettingForm;
+    JobWindowBinding* m_job = nullptr; // owned by the main window
 };
