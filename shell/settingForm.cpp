@@ -58,8 +58,8 @@ TSettingForm::TSettingForm(Preferences& inForce, const ProgramInfo& info, QWidge
         m_links.chooseFolder = chooseWithQtDialog;
     setObjectName(QStringLiteral("SettingForm"));
     setWindowTitle(QStringLiteral("Settings"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint |
+                   Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     buildControls();
     // Created once at start-up, the dialog loads the stored preferences.
     m_session.values() = ReadPreferences(info);

@@ -47,8 +47,8 @@ private slots:
         QTest::addColumn<QString>("version");
         QTest::newRow("no Version key") << QByteArray("[Main]\nAsk=1\n") << "Version 1.5";
         QTest::newRow("no file") << QByteArray() << "Version 1.5";
-        QTest::newRow("stored version") << QByteArray("[main]\nversion=2.1 beta\n")
-                                        << "Version 2.1 beta";
+        QTest::newRow("stored version")
+            << QByteArray("[main]\nversion=2.1 beta\n") << "Version 2.1 beta";
     }
     void texts() {
         QFETCH(QByteArray, preferences);
@@ -59,15 +59,18 @@ private slots:
         QCOMPARE(f.text(QStringLiteral("labVersion")), version);
         QCOMPARE(f.text(QStringLiteral("labVisitWebsite")), QStringLiteral("Visit our website"));
         QCOMPARE(f.text(QStringLiteral("labWebsite")), f.dir.info().webAddress);
-        QCOMPARE(f.text(QStringLiteral("Label7")), QStringLiteral("More video converting softwares"));
+        QCOMPARE(f.text(QStringLiteral("Label7")),
+                 QStringLiteral("More video converting softwares"));
         QCOMPARE(f.text(QStringLiteral("labMore")), QStringLiteral("(More)"));
         // The two notice lines name the maker and the year.
         const QString notices =
             f.text(QStringLiteral("labNotice1")) + f.text(QStringLiteral("labNotice2"));
         QVERIFY(notices.contains(f.dir.info().companyName));
         QVERIFY(notices.contains(QStringLiteral("2009")));
-        QCOMPARE(f.control<QPushButton>(QStringLiteral("btnTech"))->text(), QStringLiteral("Tech Support"));
-        QCOMPARE(f.control<QPushButton>(QStringLiteral("btnSales"))->text(), QStringLiteral("Sales Support"));
+        QCOMPARE(f.control<QPushButton>(QStringLiteral("btnTech"))->text(),
+                 QStringLiteral("Tech Support"));
+        QCOMPARE(f.control<QPushButton>(QStringLiteral("btnSales"))->text(),
+                 QStringLiteral("Sales Support"));
         QCOMPARE(f.control<QPushButton>(QStringLiteral("btnOK"))->text(), QStringLiteral("&OK"));
     }
 
@@ -80,20 +83,28 @@ private slots:
         QVERIFY(x("btnTech") < x("btnSales"));
         QVERIFY(x("btnSales") < x("btnOK"));
         QCOMPARE(f.form->minimumSize(), f.form->maximumSize());
-        const QPoint offset = f.form->frameGeometry().center() - f.mainWindow.frameGeometry().center();
+        const QPoint offset =
+            f.form->frameGeometry().center() - f.mainWindow.frameGeometry().center();
         QVERIFY2(offset.manhattanLength() <= 4, "centred on the main window");
     }
 
     void everyLinkOpensItsAddress_data() {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("address");
-        QTest::newRow("labWebsite") << "labWebsite" << "https://corvane.example.org/";
-        QTest::newRow("labMore") << "labMore" << "https://corvane.example.org/";
-        QTest::newRow("btnTech") << "btnTech" << "mailto:support@corvane.example.org";
-        QTest::newRow("btnSales") << "btnSales" << "mailto:sales@corvane.example.org";
-        QTest::newRow("Label8") << "Label8" << "https://corvane.example.org/download/";
-        QTest::newRow("Label9") << "Label9" << "https://corvane.example.org/docs/";
-        QTest::newRow("Label10") << "Label10" << "https://corvane.example.org/profiles/";
+        QTest::newRow("labWebsite") << "labWebsite"
+                                    << "https://corvane.example.org/";
+        QTest::newRow("labMore") << "labMore"
+                                 << "https://corvane.example.org/";
+        QTest::newRow("btnTech") << "btnTech"
+                                 << "mailto:support@corvane.example.org";
+        QTest::newRow("btnSales") << "btnSales"
+                                  << "mailto:sales@corvane.example.org";
+        QTest::newRow("Label8") << "Label8"
+                                << "https://corvane.example.org/download/";
+        QTest::newRow("Label9") << "Label9"
+                                << "https://corvane.example.org/docs/";
+        QTest::newRow("Label10") << "Label10"
+                                 << "https://corvane.example.org/profiles/";
     }
     void everyLinkOpensItsAddress() {
         QFETCH(QString, control);

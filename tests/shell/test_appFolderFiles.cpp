@@ -32,12 +32,12 @@ private slots:
         const QString help = TestAppDir::buildAppDir() + QStringLiteral("CorvaneHelp.chm");
         QVERIFY2(QFile::exists(help), qPrintable(help));
         int exitCode = -1;
-        const QString listing = run(QStringLiteral("chmls"), {QStringLiteral("list"), help}, &exitCode);
+        const QString listing =
+            run(QStringLiteral("chmls"), {QStringLiteral("list"), help}, &exitCode);
         QCOMPARE(exitCode, 0);
-        for (const char* page :
-             {"/index.html", "/adding-files.html", "/profiles.html", "/output-file.html",
-              "/preferences.html", "/joining.html", "/messages.html", "/support.html",
-              "/toc.hhc", "/style.css"})
+        for (const char* page : {"/index.html", "/adding-files.html", "/profiles.html",
+                                 "/output-file.html", "/preferences.html", "/joining.html",
+                                 "/messages.html", "/support.html", "/toc.hhc", "/style.css"})
             QVERIFY2(listing.contains(QLatin1String(page)), page);
     }
 

@@ -31,8 +31,8 @@ private slots:
             << "/v/out.avi";
         QTest::newRow("position 7 of three selects nothing")
             << QByteArray("[Main]\nProfile=7\n") << 3 << -1 << 1 << "";
-        QTest::newRow("none stored as -1") << QByteArray("[Main]\nProfile=-1\n") << 3 << -1 << 1
-                                           << "";
+        QTest::newRow("none stored as -1")
+            << QByteArray("[Main]\nProfile=-1\n") << 3 << -1 << 1 << "";
         QTest::newRow("no profiles: nothing selected or run")
             << QByteArray("[Main]\nProfile=1\nOutput File=/o.mp4\n") << 0 << -1 << 0 << "/o.mp4";
     }
@@ -69,9 +69,10 @@ private slots:
     void closingStoresPositionAndOutputFile_data() {
         QTest::addColumn<int>("selected");
         QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("a profile") << 1 << QByteArray("[Main]\nProfile=1\nOutput File=/v/a b.avi\n");
-        QTest::newRow("none selected") << -1
-                                       << QByteArray("[Main]\nProfile=-1\nOutput File=/v/a b.avi\n");
+        QTest::newRow("a profile")
+            << 1 << QByteArray("[Main]\nProfile=1\nOutput File=/v/a b.avi\n");
+        QTest::newRow("none selected")
+            << -1 << QByteArray("[Main]\nProfile=-1\nOutput File=/v/a b.avi\n");
     }
     void closingStoresPositionAndOutputFile() {
         QFETCH(int, selected);
@@ -94,8 +95,8 @@ private slots:
         QLineEdit edtOutputFile;
         FakePrompter prompter;
         QVERIFY(!StoreMainWindowPreferences(dir.info(), cmbProfile, edtOutputFile, prompter));
-        QCOMPARE(prompter.texts(),
-                 QStringList{QStringLiteral("Unable to write to ") + dir.filePath(QStringLiteral("Preferences.ini"))});
+        QCOMPARE(prompter.texts(), QStringList{QStringLiteral("Unable to write to ") +
+                                               dir.filePath(QStringLiteral("Preferences.ini"))});
     }
 };
 
