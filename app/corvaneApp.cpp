@@ -2,6 +2,7 @@
 
 #include "app/corvaneResources.h"
 #include "app/mainForm.h"
+#include "app/shellWindows.h"
 
 #include <QApplication>
 
@@ -37,7 +38,6 @@ void CorvaneApp::connectOtherParts() {
     // - generalSettingsRequested, firstShown and closing: the preferences
     //   dialog and the stored profile position and output file;
     // - aboutRequested, helpRequested and makerPageRequested: About and help.
-    TMainForm* form = m_mainForm.get();
-    connect(form, &TMainForm::makerPageRequested, this,
-            [this] { m_opener.openAddress(m_info.webAddress); });
+    m_shellWindows = std::make_unique<ShellWindows>(*m_mainForm, m_info, m_preferences, m_prompter,
+                                                    m_opener, m_fileDialogs, m_folderChooser);
 }

@@ -14,6 +14,7 @@
 
 #include <memory>
 
+class ShellWindows;
 class TMainForm;
 
 // The composition root: builds the program's constants, its core objects, the
@@ -29,6 +30,7 @@ public:
 
     TMainForm& mainForm() const { return *m_mainForm; }
     const ProgramInfo& info() const { return m_info; }
+    ShellWindows& shellWindows() const { return *m_shellWindows; }
 
     // Shows the main window; its first showing applies the stored choices.
     void show();
@@ -45,4 +47,5 @@ private:
     QtFileDialogs m_fileDialogs;
     DialogFolderChooser m_folderChooser;
     std::unique_ptr<TMainForm> m_mainForm;
+    std::unique_ptr<ShellWindows> m_shellWindows; // About, preferences, help
 };

@@ -2,6 +2,7 @@
 // screenshots in docs/ (see takeScreenshots.sh). Prints the dialog's window id
 // and stays until it is killed.
 #include "shell/aboutForm.h"
+#include "shell/folderChooser.h"
 #include "shell/iniFile.h"
 #include "shell/settingForm.h"
 #include "shell/systemDesktopOpener.h"
@@ -39,7 +40,8 @@ int main(int argc, char* argv[]) {
     SettingFormLinks links;
     links.mainOutputFile = [&] { return mainOutputFile.text(); };
     links.setMainOutputFile = [&](const QString& text) { mainOutputFile.setText(text); };
-    TSettingForm settings(inForce, info, &mainWindow, links);
+    DialogFolderChooser folders;
+    TSettingForm settings(inForce, info, &mainWindow, links, folders);
     SystemDesktopOpener opener;
     TAboutForm about(info, opener, &mainWindow);
 
