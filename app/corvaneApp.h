@@ -2,6 +2,7 @@
 
 #include "app/fileDialogs.h"
 #include "app/programInfo.h"
+#include "engine/powerOff.h"
 #include "profiles/encodingChoices.h"
 #include "shell/folderChooser.h"
 #include "shell/messageBoxPrompter.h"
@@ -14,8 +15,10 @@
 
 #include <memory>
 
+class JobWindowBinding;
 class ShellWindows;
 class TMainForm;
+class TopSettingForm;
 
 // The composition root: builds the program's constants, its core objects, the
 // services the windows use and the windows themselves, in start-up order, and
@@ -30,6 +33,8 @@ public:
 
     TMainForm& mainForm() const { return *m_mainForm; }
     const ProgramInfo& info() const { return m_info; }
+    TopSettingForm& opSettingForm() const { return *m_opSettingForm; }
+    EncodingChoices& encodingChoices() { return m_encodingChoices; }
     ShellWindows& shellWindows() const { return *m_shellWindows; }
 
     // Shows the main window; its first showing applies the stored choices.
@@ -37,6 +42,8 @@ public:
 
 private:
     void connectOtherParts();
+    // Loads the profile selected in cmbProfile; a profile whose file has gone changes nothing.
+    void cmbProfileChange();
 
     ProgramInfo m_info;
     TaskListModel m_model;
@@ -46,6 +53,10 @@ private:
     SystemDesktopOpener m_opener;
     QtFileDialogs m_fileDialogs;
     DialogFolderChooser m_folderChooser;
+    SystemPowerOff m_powerOff;
     std::unique_ptr<TMainForm> m_mainForm;
+    MessageBoxPrompter m_settingsPrompter{nullptr};
+    std::unique_ptr<TopSettingForm> m_opSettingForm;
+    JobWindowBinding* m_job = nullptr;            // owned by the main window
     std::unique_ptr<ShellWindows> m_shellWindows; // About, preferences, help
 };

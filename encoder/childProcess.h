@@ -15,10 +15,12 @@ struct ChildResult {
 // Runs a program (searched in PATH) with an argument list, never a shell, and
 // collects what it writes. The child gets /dev/null as input and dies with
 // the encoder (PR_SET_PDEATHSIG), so a killed encoder leaves nothing behind.
+// That signal follows the thread that started the child, so a thread must
+// outlive the children it starts (it does: each call waits for its child).
 ChildResult RunAndCapture(const std::vector<std::string>& argv);
 
 // The same, but hands standard output to `onOutput` as it arrives and calls
-// `onTick` whenever `tickMs` pass without output; standard error is collected.
+// `onTick` every `tickMs` or so; standard error is collected (its tail only).
 ChildResult RunStreaming(const std::vector<std::string>& argv,
                          const std::function<void(const std::string&)>& onOutput,
                          const std::function<void()>& onTick, int tickMs);

@@ -134,7 +134,8 @@ FfmpegPlan BuildFfmpegPlan(const EncoderOptions& options, const std::vector<Inpu
         if (!options.lavcOptsGiven) {
             // An intermediate: encoded once more by the join, so a fixed low
             // quantiser keeps it close to the source while staying cheap to make.
-            codecArgs.insert(codecArgs.end(), {"-q:v", "2", "-g", "300"});
+            // "fast" trades a few bits for speed, which an intermediate can spare.
+            codecArgs.insert(codecArgs.end(), {"-q:v", "4", "-g", "300", "-flags2", "+fast"});
         } else {
             if (options.videoQuantiser) {
                 codecArgs.insert(codecArgs.end(),
@@ -185,7 +186,8 @@ FfmpegPlan BuildFfmpegPlan(const EncoderOptions& options, const std::vector<Inpu
     if (options.audioMode == AudioMode::Mp3Lame) {
         if (!options.lameOptsGiven) {
             plan.audioKbps = 192; // intermediates: transparent constant bitrate
-            codecArgs.insert(codecArgs.end(), {"-b:a", "192k"});
+            // LAME's quality 7 is twice as fast as its default and still clean at 192 kbit/s.
+            codecArgs.insert(codecArgs.end(), {"-b:a", "192k", "-compression_level", "7"});
         } else if (options.mp3Mode == Mp3Mode::Vbr) {
             codecArgs.insert(codecArgs.end(),
                              {"-q:a", std::to_string(options.mp3Quality.value_or(4))});

@@ -96,12 +96,10 @@ int Encode(const std::vector<std::string>& args) {
     const EncoderOptions options = ParseArguments(args);
     Say("Corvane encoder (MEncoder options, FFmpeg engine)\n");
 
-    std::vector<InputFacts> inputs;
-    for (const std::string& path : options.inputs) {
-        inputs.push_back(ProbeInput(path));
-        Say("Input " + std::to_string(inputs.size()) + ": " + path + " (" +
-            Describe(inputs.back()) + ")\n");
-    }
+    const std::vector<InputFacts> inputs = ProbeInputs(options.inputs);
+    for (std::size_t i = 0; i < inputs.size(); ++i)
+        Say("Input " + std::to_string(i + 1) + ": " + inputs[i].path + " (" + Describe(inputs[i]) +
+            ")\n");
     RefuseOutputOverInput(options.output, inputs);
 
     std::string listPath;

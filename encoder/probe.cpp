@@ -2,10 +2,13 @@
 
 #include "encoder/childProcess.h"
 
+#include <atomic>
 #include <charconv>
+#include <exception>
 #include <map>
 #include <sstream>
 #include <sys/stat.h>
+#include <thread>
 
 namespace encoder {
 
@@ -148,6 +151,32 @@ InputFacts ProbeInput(const std::string& path) {
         throw Failure("Cannot read input '" + path + "': it holds no video stream");
     if (facts.width <= 0 || facts.height <= 0)
         throw Failure("Cannot read input '" + path + "': its picture has no frame size");
+    return facts;
+}
+
+std::vector<InputFacts> ProbeInputs(const std::vector<std::string>& paths) {
+    std::vector<InputFacts> facts(paths.size());
+    std::vector<std::exception_ptr> failures(paths.size());
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+        for (std::size_t i = next++; i < paths.size(); i = next++) {
+            try {
+                facts[i] = ProbeInput(paths[i]);
+            } catch (...) {
+                failures[i] = std::current_exception();
+            }
+        }
+    };
+    std::vector<std::thread> workers;
+    const std::size_t count = std::min<std::size_t>(4, paths.size());
+    for (std::size_t i = 1; i < count; ++i)
+        workers.emplace_back(work);
+    work();
+    for (std::thread& worker : workers)
+        worker.join();
+    for (const std::exception_ptr& failure : failures)
+        if (failure)
+            std::rethrow_exception(failure);
     return facts;
 }
 

@@ -3,6 +3,7 @@
 #include "encoder/options.h"
 
 #include <string>
+#include <vector>
 
 namespace encoder {
 
@@ -43,5 +44,10 @@ InputFacts ParseProbeOutput(const std::string& path, const std::string& text);
 
 // Runs ffprobe on one file; throws Failure naming the file when it cannot be read.
 InputFacts ProbeInput(const std::string& path);
+
+// Probes several files a few at a time (each probe mostly waits on the disk
+// and on ffprobe's start), returning their facts in order; throws the first
+// input's failure in input order.
+std::vector<InputFacts> ProbeInputs(const std::vector<std::string>& paths);
 
 } // namespace encoder

@@ -12,10 +12,22 @@ class QWidget;
 // Puts a join job into the main window: the window is the job's host, its
 // progress controls show the job's progress, and a close during a job is held
 // back until the job has ended (the job then closes the window itself).
-// The caller connects the window's Start and Stop commands to job().
 class JobWindowBinding final : public QObject {
     Q_OBJECT
 public:
+    // Binds a job to a main window that has the signals startRequested(),
+    // stopRequested() and closing(): Start and Stop go to the job, and a close
+    // held back during a job still announces closing() at once, so that what
+    // closing stores is stored then (and again when the window really closes).
+    template <typename Window>
+    static JobWindowBinding* bind(JoinJobContext context, Window* window) {
+        auto* binding = new JobWindowBinding(std::move(context), window);
+        connect(window, &Window::startRequested, &binding->job(), &JoinJob::start);
+        connect(window, &Window::stopRequested, &binding->job(), &JoinJob::stop);
+        connect(binding, &JobWindowBinding::closeDeferred, window, &Window::closing);
+        return binding;
+    }
+
     // The context's host is ignored: the window is the host.
     JobWindowBinding(JoinJobContext context, QWidget* mainWindow);
     ~JobWindowBinding() override;

@@ -4,6 +4,7 @@
 #include "engine/jobHost.h"
 #include "engine/optionBuilder.h"
 #include "profiles/encodingChoices.h"
+#include "profiles/profileCatalogue.h"
 #include "shell/preferences.h"
 #include "shell/prompter.h"
 #include "tasks/taskListModel.h"
@@ -23,12 +24,6 @@ const QString StatusStop = QStringLiteral("Stop");
 const QString StatusJoining = QStringLiteral("Joining");
 const QString StatusComplete = QStringLiteral("Complete");
 const QString StatusError = QStringLiteral("Error");
-
-// The text before the last "."; a name without one is taken whole.
-QString FileNameWithoutExt(const QString& name) {
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    return dot < 0 ? name : name.left(dot);
-}
 
 // Makes one folder (its parent must exist). Returns the system's reason on failure.
 bool makeFolder(const QString& folder, QString* reason) {
@@ -67,7 +62,7 @@ QString JoinJob::FirstFreeName(const QString& outputFile, const QString& outputE
 }
 
 QString JoinJob::profilePath() const {
-    return m_context.info.profilesDir + m_context.host->profileName() + QStringLiteral(".bpf");
+    return ProfilePathFor(m_context.info.profilesDir, m_context.host->profileName());
 }
 
 double JoinJob::sumOfLengths() const {
