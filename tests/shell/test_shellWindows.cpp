@@ -1,3 +1,4 @@
+#include "app/corvaneApp.h"
 #include "app/shellWindows.h"
 #include "shell/aboutForm.h"
 #include "shell/settingForm.h"
@@ -72,6 +73,43 @@ private slots:
         QCOMPARE(changed.count(), 1);
         QCOMPARE(changed.first().first().toInt(), selected);
         QCOMPARE(f.form().edtOutputFile()->text(), outputFile);
+    }
+
+    // The whole program: the stored position loads that profile into the
+    // encoding choices, and closing stores the position again.
+    void wholeProgramRemembersTheProfile_data() {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<bool>("loaded");
+        QTest::newRow("second profile") << 1 << true;
+        QTest::newRow("position beyond the list") << 99 << false;
+    }
+    void wholeProgramRemembersTheProfile() {
+        QFETCH(int, stored);
+        QFETCH(bool, loaded);
+        TestAppDir dir;
+        QVERIFY(dir.installShippedProfiles());
+        dir.writeFile(QStringLiteral("Preferences.ini"),
+                      "[Main]\nProfile=" + QByteArray::number(stored) + "\nOutput File=/v/x.avi\n");
+        {
+            CorvaneApp app(dir.path(), {});
+            QComboBox* profiles = app.mainForm().cmbProfile();
+            QVERIFY(profiles->count() > 2);
+            app.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&app.mainForm()));
+            QCOMPARE(app.mainForm().edtOutputFile()->text(), QStringLiteral("/v/x.avi"));
+            if (loaded) {
+                QCOMPARE(profiles->currentIndex(), stored);
+                QVERIFY(app.encodingChoices().profilePath.endsWith(profiles->currentText() +
+                                                                   QStringLiteral(".bpf")));
+            } else {
+                QCOMPARE(profiles->currentIndex(), -1);
+                QCOMPARE(app.encodingChoices().profilePath, QString());
+            }
+            app.mainForm().close();
+        }
+        QVERIFY(contentOf(dir.filePath(QStringLiteral("Preferences.ini")))
+                    .contains(
+                        QByteArray("Profile=" + QByteArray::number(loaded ? stored : -1) + "\n")));
     }
 
     void withoutProfilesNothingIsApplied() {
