@@ -147,10 +147,13 @@ void TaskEditor::AddCommandLine(const QStringList& arguments) {
         const QFileInfo info(entry);
         if (entry.isEmpty() || !info.exists())
             continue;
+        // A path relative to where the program was started is listed in full,
+        // so the entry still names its file whatever the working folder is later.
+        const QString path = info.isRelative() ? QDir::cleanPath(info.absoluteFilePath()) : entry;
         if (info.isDir())
-            AddTaskFolder(entry);
-        else if (IsListedType(entry, InputTypes()))
-            offerFile(entry);
+            AddTaskFolder(path);
+        else if (IsListedType(path, InputTypes()))
+            offerFile(path);
     }
     finishAdding();
 }

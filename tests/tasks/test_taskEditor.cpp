@@ -343,6 +343,27 @@ private slots:
         QVERIFY(prompter.messages.isEmpty());
     }
 
+    void relativeCommandLinePathsAreListedInFull() {
+        const QString a = copyOfClip(QStringLiteral("rel/sub/a.avi"));
+        copyOfClip(QStringLiteral("rel/folder/b.avi"));
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_dir.filePath(QStringLiteral("rel"))));
+        TaskListModel model;
+        FakePrompter prompter;
+        TaskEditor editor(model, prompter, QStringLiteral("Corvane"));
+        editor.AddCommandLine({QStringLiteral("sub/a.avi"), QStringLiteral("./folder")});
+        QTRY_VERIFY(!editor.busy());
+        QDir::setCurrent(before);
+        const QStringList listed = captions(model);
+        QCOMPARE(listed.size(), 2);
+        for (const QString& path : listed)
+            QVERIFY2(QFileInfo(path).isAbsolute() && !path.contains(QLatin1String("./")),
+                     qPrintable(path));
+        QCOMPARE(QFileInfo(listed[0]).canonicalFilePath(), QFileInfo(a).canonicalFilePath());
+        QCOMPARE(QFileInfo(listed[1]).canonicalFilePath(),
+                 QFileInfo(m_dir.filePath(QStringLiteral("rel/folder/b.avi"))).canonicalFilePath());
+    }
+
     void commandLine_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QStringList>("listed");
