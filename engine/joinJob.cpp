@@ -62,7 +62,9 @@ QString JoinJob::FirstFreeName(const QString& outputFile, const QString& outputE
 }
 
 QString JoinJob::profilePath() const {
-    return ProfilePathFor(m_context.info.profilesDir, m_context.host->profileName());
+    // With no profile chosen the path names no file, and every value takes its default.
+    const QString path = ProfilePathFor(m_context.info.profilesDir, m_context.host->profileName());
+    return path.isEmpty() ? m_context.info.profilesDir + QStringLiteral(".bpf") : path;
 }
 
 double JoinJob::sumOfLengths() const {
