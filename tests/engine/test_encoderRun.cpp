@@ -100,7 +100,9 @@ private slots:
         for (int i = 0; i < 2000; ++i)
             expected += "line " + QByteArray::number(i) + "\nerr " + QByteArray::number(i) + "\n";
         QCOMPARE(output, expected);
-        QVERIFY(!run.isRunning()); // the process is released
+        QVERIFY(!run.isRunning());
+        // The process object, and with it the pipe, is released after the run.
+        QTRY_COMPARE(run.findChildren<QProcess*>().size(), 0);
     }
 
     void failureCarriesTheLastLine() {
