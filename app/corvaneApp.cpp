@@ -2,6 +2,7 @@
 
 #include "app/corvaneResources.h"
 #include "app/mainForm.h"
+#include "app/shellWindows.h"
 #include "profiles/outputSettingsForm.h"
 #include "profiles/profileCatalogue.h"
 #include "engine/jobWindowBinding.h"
@@ -47,11 +48,13 @@ void CorvaneApp::connectOtherParts() {
     //   dialog and the stored profile position and output file;
     // - aboutRequested, helpRequested and makerPageRequested: About and help.
     TMainForm* form = m_mainForm.get();
+    // About, the preferences dialog (which loads Preferences.ini into
+    // m_preferences before the job can read it), help and the maker's page.
+    m_shellWindows = std::make_unique<ShellWindows>(*m_mainForm, m_info, m_preferences, m_prompter,
+                                                    m_opener, m_fileDialogs, m_folderChooser);
     m_job = JobWindowBinding::bind({m_info, &m_model, &m_encodingChoices, &m_preferences,
                                     &m_prompter, &m_opener, &m_powerOff, nullptr},
                                    form);
-    connect(form, &TMainForm::makerPageRequested, this,
-            [this] { m_opener.openAddress(m_info.webAddress); });
     connect(form, &TMainForm::profileChanged, this, [this] { cmbProfileChange(); });
     connect(form, &TMainForm::outputSettingsRequested, m_opSettingForm.get(), &QWidget::show);
 }

@@ -16,6 +16,7 @@
 #include <memory>
 
 class JobWindowBinding;
+class ShellWindows;
 class TMainForm;
 class TopSettingForm;
 
@@ -34,6 +35,7 @@ public:
     const ProgramInfo& info() const { return m_info; }
     TopSettingForm& opSettingForm() const { return *m_opSettingForm; }
     EncodingChoices& encodingChoices() { return m_encodingChoices; }
+    ShellWindows& shellWindows() const { return *m_shellWindows; }
 
     // Shows the main window; its first showing applies the stored choices.
     void show();
@@ -55,5 +57,6 @@ private:
     std::unique_ptr<TMainForm> m_mainForm;
     MessageBoxPrompter m_settingsPrompter{nullptr};
     std::unique_ptr<TopSettingForm> m_opSettingForm;
-    JobWindowBinding* m_job = nullptr; // owned by the main window
+    JobWindowBinding* m_job = nullptr;            // owned by the main window
+    std::unique_ptr<ShellWindows> m_shellWindows; // About, preferences, help
 };

@@ -98,7 +98,7 @@ Container ContainerFor(const std::string& outputPath, const std::string& videoEn
 }
 
 FfmpegPlan BuildFfmpegPlan(const EncoderOptions& options, const std::vector<InputFacts>& inputs,
-                           const std::string& concatListPath) {
+                           const std::string& concatListPath, const std::string& currentFolder) {
     FfmpegPlan plan;
     const InputFacts& first = inputs.front();
     const bool copyVideo = options.videoMode == VideoMode::Copy;
@@ -135,7 +135,10 @@ FfmpegPlan BuildFfmpegPlan(const EncoderOptions& options, const std::vector<Inpu
             // An intermediate: encoded once more by the join, so a fixed low
             // quantiser keeps it close to the source while staying cheap to make.
             // "fast" trades a few bits for speed, which an intermediate can spare.
-            codecArgs.insert(codecArgs.end(), {"-q:v", "4", "-g", "300", "-flags2", "+fast"});
+            // One thread: at this quantiser slice threads cost a quarter more
+            // work than they save, which shows as soon as the cores are busy.
+            codecArgs.insert(codecArgs.end(),
+                             {"-q:v", "4", "-g", "300", "-flags2", "+fast", "-threads", "1"});
         } else {
             if (options.videoQuantiser) {
                 codecArgs.insert(codecArgs.end(),
@@ -211,14 +214,17 @@ FfmpegPlan BuildFfmpegPlan(const EncoderOptions& options, const std::vector<Inpu
         // Copied streams cannot pass through filters, so the inputs are joined
         // by the concat demuxer; they must share their stream layout.
         for (const InputFacts& input : inputs) {
+            // The list names files relative to its own folder, so give it whole paths.
+            const std::string path =
+                input.path.front() == '/' ? input.path : currentFolder + "/" + input.path;
             std::string quoted;
-            for (const char c : input.path) {
+            for (const char c : path) {
                 if (c == '\'')
                     quoted += "'\\''";
                 else
                     quoted += c;
             }
-            plan.concatList += "file '" + quoted + "'\n";
+            plan.concatList += "file '" + FileUrl(quoted) + "'\n";
             plan.totalSeconds += std::max(0.0, input.formatDuration);
         }
         args.insert(args.end(), {"-f", "concat", "-safe", "0", "-i", FileUrl(concatListPath),

@@ -34,9 +34,11 @@ struct FfmpegPlan {
 
 // Builds the ffmpeg run from the parsed options and the facts of every input.
 // `concatListPath` is where the caller will write plan.concatList when a
-// stream is copied. Pure: tested without running anything.
+// stream is copied; `currentFolder` completes relative input paths in that
+// list. Pure: tested without running anything.
 FfmpegPlan BuildFfmpegPlan(const EncoderOptions& options, const std::vector<InputFacts>& inputs,
-                           const std::string& concatListPath = {});
+                           const std::string& concatListPath = {},
+                           const std::string& currentFolder = {});
 
 // ffmpeg reads "name:rest" as a protocol; "file:" keeps every path a file.
 std::string FileUrl(const std::string& path);

@@ -103,10 +103,12 @@ int Encode(const std::vector<std::string>& args) {
     RefuseOutputOverInput(options.output, inputs);
 
     std::string listPath;
-    FfmpegPlan plan = BuildFfmpegPlan(options, inputs, "");
+    char folder[4096];
+    const std::string currentFolder = getcwd(folder, sizeof folder) ? folder : ".";
+    FfmpegPlan plan = BuildFfmpegPlan(options, inputs, "", currentFolder);
     if (!plan.concatList.empty()) {
         listPath = WriteConcatList(plan.concatList);
-        plan = BuildFfmpegPlan(options, inputs, listPath);
+        plan = BuildFfmpegPlan(options, inputs, listPath, currentFolder);
     }
     Say("Output: " + options.output + " (" + plan.container.label + ", video " + plan.videoEncoder +
         (plan.videoEncoder == "copy"

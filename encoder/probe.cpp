@@ -1,6 +1,7 @@
 #include "encoder/probe.h"
 
 #include "encoder/childProcess.h"
+#include "encoder/ffmpegCommand.h"
 
 #include <atomic>
 #include <charconv>
@@ -137,12 +138,13 @@ InputFacts ProbeInput(const std::string& path) {
          "stream=index,codec_type,codec_name,width,height,sample_aspect_ratio,r_frame_rate,"
          "avg_frame_rate,sample_rate,channels,start_time,duration,nb_read_packets:"
          "stream_disposition=attached_pic:format=format_name,start_time,duration",
-         "-of", "compact", "--", path});
+         "-of", "compact", FileUrl(path)});
     if (result.exitCode != 0) {
         std::string reason = LastLine(result.errorText);
-        // ffprobe starts its message with the file name; the message names it already.
-        if (reason.rfind(path + ": ", 0) == 0)
-            reason.erase(0, path.size() + 2);
+        // ffprobe starts its message with the file's URL; the message names the file already.
+        const std::string url = FileUrl(path) + ": ";
+        if (reason.rfind(url, 0) == 0)
+            reason.erase(0, url.size());
         throw Failure("Cannot read input '" + path +
                       "': " + (reason.empty() ? std::string("not a video file") : reason));
     }

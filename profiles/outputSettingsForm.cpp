@@ -3,6 +3,7 @@
 #include "profiles/outputSettingsRules.h"
 #include "shell/prompter.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
@@ -22,8 +23,8 @@ constexpr int PanelWidth = 377; // both audio panels lie on the same spot
 constexpr int RowHeight = 22;
 constexpr int LabelX = 12;
 constexpr int BoxX = 122;
-constexpr int BoxWidth = 200;
-constexpr int UnitX = 328;
+constexpr int BoxWidth = 220;
+constexpr int UnitX = 348;
 
 const char* const BoxNames[SettingBoxCount] = {
     "cmbVcodec",  "cmbVideoSize", "cmbVbitrate", "cmbAspect", "cmbAcodec",  "cmbEncodeTo",
@@ -135,31 +136,31 @@ void TopSettingForm::placeControls() {
         label->setGeometry(LabelX, y, BoxX - LabelX - 4, RowHeight);
         box->setGeometry(BoxX, y, BoxWidth, RowHeight);
         if (unit)
-            unit->setGeometry(UnitX, y, 60, RowHeight);
+            unit->setGeometry(UnitX, y, ClientWidth - UnitX - 4, RowHeight);
     };
-    row(m_labVcodec, settingBox(SettingBox::Vcodec), 14);
-    row(m_labVbitrate, settingBox(SettingBox::Vbitrate), 44, m_labVbitrateUnit);
-    row(m_labAspect, settingBox(SettingBox::Aspect), 74);
+    row(m_labVcodec, settingBox(SettingBox::Vcodec), 12);
+    row(m_labVbitrate, settingBox(SettingBox::Vbitrate), 42, m_labVbitrateUnit);
+    row(m_labAspect, settingBox(SettingBox::Aspect), 72);
 
-    m_gpbOutputSize->setGeometry(LabelX, 104, 389, 88);
-    m_rdbSelectSize->setGeometry(12, 26, 20, RowHeight);
-    settingBox(SettingBox::VideoSize)->setGeometry(36, 26, 226, RowHeight);
-    m_rdbManualSize->setGeometry(12, 56, 76, RowHeight);
-    m_labWidth->setGeometry(92, 56, 46, RowHeight);
-    m_edtWidth->setGeometry(138, 56, 70, RowHeight);
-    m_labHeight->setGeometry(222, 56, 50, RowHeight);
-    m_edtHeight->setGeometry(272, 56, 70, RowHeight);
+    m_gpbOutputSize->setGeometry(LabelX, 100, 389, 86);
+    m_rdbSelectSize->setGeometry(12, 24, 20, RowHeight);
+    settingBox(SettingBox::VideoSize)->setGeometry(36, 24, 244, RowHeight);
+    m_rdbManualSize->setGeometry(12, 54, 76, RowHeight);
+    m_labWidth->setGeometry(92, 54, 46, RowHeight);
+    m_edtWidth->setGeometry(138, 54, 70, RowHeight);
+    m_labHeight->setGeometry(222, 54, 50, RowHeight);
+    m_edtHeight->setGeometry(272, 54, 70, RowHeight);
 
-    row(m_labAcodec, settingBox(SettingBox::Acodec), 204);
+    row(m_labAcodec, settingBox(SettingBox::Acodec), 196);
 
     // The two audio panels share one spot; only one is ever visible.
-    const int panelY = 232;
+    const int panelY = 226;
     m_panLavc->setGeometry(LabelX, panelY, PanelWidth, 54);
     m_panMP3->setGeometry(LabelX, panelY, PanelWidth, 54);
     const int inBoxX = BoxX - LabelX;
     m_labAbitrate->setGeometry(0, 0, inBoxX - 4, RowHeight);
     settingBox(SettingBox::Abitrate)->setGeometry(inBoxX, 0, BoxWidth, RowHeight);
-    m_labAbitrateUnit->setGeometry(UnitX - LabelX, 0, 48, RowHeight);
+    m_labAbitrateUnit->setGeometry(UnitX - LabelX, 0, PanelWidth - (UnitX - LabelX), RowHeight);
     m_labEncodeTo->setGeometry(0, 0, inBoxX - 4, RowHeight);
     settingBox(SettingBox::EncodeTo)->setGeometry(inBoxX, 0, BoxWidth, RowHeight);
     // Quality and bitrate share the spot below "Encode To:".
@@ -168,14 +169,14 @@ void TopSettingForm::placeControls() {
     m_labBitrate->setGeometry(0, 30, inBoxX - 4, RowHeight);
     settingBox(SettingBox::Bitrate)->setGeometry(inBoxX, 30, BoxWidth, RowHeight);
 
-    row(m_labChannels, settingBox(SettingBox::Channels), 292);
-    row(m_labSrate, settingBox(SettingBox::Srate), 322, m_labSrateUnit);
+    row(m_labChannels, settingBox(SettingBox::Channels), 286);
+    row(m_labSrate, settingBox(SettingBox::Srate), 316, m_labSrateUnit);
 
-    m_gpbDescription->setGeometry(LabelX, 354, 389, 74);
-    m_memDescription->setGeometry(10, 20, 369, 48);
+    m_gpbDescription->setGeometry(LabelX, 346, 389, 88);
+    m_memDescription->setGeometry(10, 20, 369, 62);
 
-    m_btnOK->setGeometry(222, 438, 86, 26);
-    m_btnCancel->setGeometry(315, 438, 86, 26);
+    m_btnOK->setGeometry(222, 441, 86, 26);
+    m_btnCancel->setGeometry(315, 441, 86, 26);
 }
 
 void TopSettingForm::setTabOrderOfControls() {
@@ -243,6 +244,8 @@ void TopSettingForm::showChoices() {
         box->setCurrentIndex(m_choices.selected(b));
         if (box->isEditable())
             box->setEditText(m_choices.text(b));
+        // The list may be wider than the box, so long captions show whole there.
+        box->view()->setMinimumWidth(box->view()->sizeHintForColumn(0) + 8);
     }
     m_rdbSelectSize->setChecked(m_choices.sizeMode == SizeMode::SelectSize);
     m_rdbManualSize->setChecked(m_choices.sizeMode == SizeMode::ManualSize);

@@ -1,11 +1,11 @@
 #include "shell/settingForm.h"
 
+#include "shell/folderChooser.h"
 #include "shell/messageBoxPrompter.h"
 #include "shell/preferencesFile.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -36,26 +36,15 @@ QToolButton* browseButton(const char* name, const QString& icon, const QString& 
     return button;
 }
 
-// Without a folder chooser from the main window, Qt's own folder dialog serves.
-bool chooseWithQtDialog(QWidget* owner, const QString& title, QString* path) {
-    const QString chosen =
-        QFileDialog::getExistingDirectory(owner, title, QString(), QFileDialog::ShowDirsOnly);
-    if (chosen.isEmpty())
-        return false;
-    *path = chosen;
-    return true;
-}
-
 } // namespace
 
 TSettingForm::TSettingForm(Preferences& inForce, const ProgramInfo& info, QWidget* mainWindow,
-                           SettingFormLinks links, Prompter* prompter)
+                           SettingFormLinks links, FolderChooser& folderChooser,
+                           Prompter* prompter)
     : QDialog(nullptr), // not a child: disabling the main window would disable the dialog too
       m_ownPrompter(prompter ? nullptr : std::make_unique<MessageBoxPrompter>(this)),
       m_session(inForce, info, prompter ? *prompter : *m_ownPrompter), m_mainWindow(mainWindow),
-      m_links(std::move(links)) {
-    if (!m_links.chooseFolder)
-        m_links.chooseFolder = chooseWithQtDialog;
+      m_links(std::move(links)), m_folderChooser(folderChooser) {
     setObjectName(QStringLiteral("SettingForm"));
     setWindowTitle(QStringLiteral("Settings"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint |
@@ -256,12 +245,16 @@ void TSettingForm::btnDefaultClick() {
 void TSettingForm::SpeedButton1Click() {
     if (!m_links.browseOutputFile)
         return;
-    if (const std::optional<QString> chosen = m_links.browseOutputFile())
+    // The dialog owns the save dialog: one owned by the disabled main window
+    // would be disabled with it.
+    if (const std::optional<QString> chosen = m_links.browseOutputFile(this))
         edtOutputFile->setText(*chosen);
 }
 
 void TSettingForm::SpeedButton2Click() {
+    // No root and no initial folder: the chooser opens on the whole file system.
     QString folder;
-    if (m_links.chooseFolder(this, QStringLiteral("Select the output directory."), &folder))
+    if (m_folderChooser.ChooseFolder(this, QStringLiteral("Select the output directory."),
+                                     QString(), folder))
         edtTempDir->setText(AddBackslash(folder));
 }

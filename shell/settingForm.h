@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+class FolderChooser;
 class Prompter;
 class QCheckBox;
 class QGroupBox;
@@ -24,11 +25,9 @@ struct SettingFormLinks {
     // The main window's output file box.
     std::function<QString()> mainOutputFile;
     std::function<void(const QString&)> setMainOutputFile;
-    // The main window's save dialog (the one behind "&Browser"): the chosen
-    // file, or nothing when the person cancelled.
-    std::function<std::optional<QString>()> browseOutputFile;
-    // The folder chooser: true and the chosen folder in *path when confirmed.
-    std::function<bool(QWidget* owner, const QString& title, QString* path)> chooseFolder;
+    // The main window's save dialog (the one behind "&Browser"), owned by the
+    // given window: the chosen file, or nothing when the person cancelled.
+    std::function<std::optional<QString>(QWidget* owner)> browseOutputFile;
 };
 
 // The preferences dialog, created once at start-up (when it loads
@@ -38,9 +37,11 @@ struct SettingFormLinks {
 class TSettingForm final : public QDialog {
     Q_OBJECT
 public:
-    // prompter: message boxes of this dialog; null for real message boxes owned by it.
+    // folderChooser: picks the temp folder. prompter: message boxes of this
+    // dialog; null for real message boxes owned by it.
     TSettingForm(Preferences& inForce, const ProgramInfo& info, QWidget* mainWindow,
-                 SettingFormLinks links, Prompter* prompter = nullptr);
+                 SettingFormLinks links, FolderChooser& folderChooser,
+                 Prompter* prompter = nullptr);
     ~TSettingForm() override;
 
     // The controls show the values in force again (after they changed elsewhere).
@@ -71,6 +72,7 @@ private:
     SettingsSession m_session;
     QPointer<QWidget> m_mainWindow;
     SettingFormLinks m_links;
+    FolderChooser& m_folderChooser;
     bool m_showingValues = false;
 
     QLineEdit* edtOutputFile = nullptr;

@@ -46,6 +46,7 @@ private slots:
     void progressSplitAnywhere();
     void explainsFailures_data();
     void explainsFailures();
+    void copiedVideoJoinsThroughAFileList();
 };
 
 void TestEncoderParts::parsesCommandLines_data() {
@@ -343,6 +344,37 @@ void TestEncoderParts::explainsFailures() {
     plan.container =
         ContainerFor(errorText.contains(QLatin1String("flv")) ? "o.flv" : "o.mp4", "mpeg4");
     QCOMPARE(QString::fromStdString(ExplainFfmpegFailure(errorText.toStdString(), plan)), message);
+}
+
+void TestEncoderParts::copiedVideoJoinsThroughAFileList() {
+    // Copied streams cannot be filtered: the concat demuxer reads a list whose
+    // relative names would count from the list's own folder, and whose quotes
+    // must survive a name like "Bob's clip.avi".
+    const EncoderOptions options = ParseArguments(
+        Args(QStringLiteral("in/Bob's clip.avi /v/b.avi -o /out/j.avi -ovc copy -oac pcm")));
+    std::vector<InputFacts> inputs(2);
+    inputs[0].path = "in/Bob's clip.avi";
+    inputs[1].path = "/v/b.avi";
+    for (InputFacts& input : inputs) {
+        input.hasVideo = true;
+        input.width = 640;
+        input.height = 480;
+        input.frameRate = Rate{30, 1};
+        input.formatDuration = 1.5;
+    }
+    const FfmpegPlan plan = BuildFfmpegPlan(options, inputs, "/tmp/list", "/home/ann");
+    QCOMPARE(QString::fromStdString(plan.concatList),
+             QStringLiteral("file 'file:/home/ann/in/Bob'\\''s clip.avi'\nfile 'file:/v/b.avi'\n"));
+    QCOMPARE(plan.totalSeconds, 3.0);
+    const QStringList args = [&] {
+        QStringList list;
+        for (const std::string& arg : plan.args)
+            list << QString::fromStdString(arg);
+        return list;
+    }();
+    QVERIFY(
+        args.join(QLatin1Char(' ')).contains(QLatin1String("-f concat -safe 0 -i file:/tmp/list")));
+    QVERIFY(args.join(QLatin1Char(' ')).contains(QLatin1String("-c:v copy -c:a pcm_s16le")));
 }
 
 QTEST_GUILESS_MAIN(TestEncoderParts)

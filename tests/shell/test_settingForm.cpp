@@ -1,3 +1,4 @@
+#include "shell/folderChooser.h"
 #include "shell/settingForm.h"
 #include "tests/shell/readOnlyFolder.h"
 #include "tests/support/fakePrompter.h"
@@ -24,17 +25,36 @@ QByteArray contentOf(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
+// Stands in for the person choosing a folder, and records how it was asked.
+struct ChoosingPerson final : FolderChooser {
+    std::optional<QString> answer;
+    QWidget* owner = nullptr;
+    QString title;
+    QString root = QStringLiteral("<unset>");
+    QString initialPath = QStringLiteral("<unset>");
+
+    bool ChooseFolder(QWidget* ownerWindow, const QString& titleText, const QString& rootFolder,
+                      QString& path) override {
+        owner = ownerWindow;
+        title = titleText;
+        root = rootFolder;
+        initialPath = path;
+        if (!answer)
+            return false;
+        path = *answer;
+        return true;
+    }
+};
+
 // The main window as the settings dialog sees it: a real window with an
-// output file box, a save dialog whose answer the test sets, and a folder
-// chooser standing in for the person choosing.
+// output file box and a save dialog whose answer the test sets.
 struct MainWindowStub {
     QWidget window;
     QLineEdit* outputFile = new QLineEdit(&window);
     std::optional<QString> saveDialogAnswer;
     int saveDialogRuns = 0;
-    std::optional<QString> folderAnswer;
-    QWidget* folderOwner = nullptr;
-    QString folderTitle;
+    QWidget* saveDialogOwner = nullptr;
+    ChoosingPerson folders;
 
     MainWindowStub() {
         window.setGeometry(100, 80, 798, 542);
@@ -45,17 +65,10 @@ struct MainWindowStub {
         SettingFormLinks links;
         links.mainOutputFile = [this] { return outputFile->text(); };
         links.setMainOutputFile = [this](const QString& text) { outputFile->setText(text); };
-        links.browseOutputFile = [this] {
+        links.browseOutputFile = [this](QWidget* owner) {
             ++saveDialogRuns;
+            saveDialogOwner = owner;
             return saveDialogAnswer;
-        };
-        links.chooseFolder = [this](QWidget* owner, const QString& title, QString* path) {
-            folderOwner = owner;
-            folderTitle = title;
-            if (!folderAnswer)
-                return false;
-            *path = *folderAnswer;
-            return true;
         };
         return links;
     }
@@ -78,7 +91,7 @@ struct Fixture {
     void create() {
         inForce = Preferences{};
         form = std::make_unique<TSettingForm>(inForce, dir.info(), &main.window, main.links(),
-                                              &prompter);
+                                              main.folders, &prompter);
     }
     QString prefsPath() const { return dir.filePath(QStringLiteral("Preferences.ini")); }
     QByteArray file() const { return contentOf(prefsPath()); }
@@ -375,6 +388,7 @@ private slots:
         f.show();
         f.click("SpeedButton1");
         QCOMPARE(f.main.saveDialogRuns, 1);
+        QCOMPARE(f.main.saveDialogOwner, f.form.get()); // not the disabled main window
         QCOMPARE(f.edit("edtOutputFile")->text(), expected);
         QCOMPARE(f.main.outputFile->text(), QStringLiteral("/from/main.avi"));
     }
@@ -392,11 +406,13 @@ private slots:
         QFETCH(std::optional<QString>, answer);
         QFETCH(QString, expected);
         Fixture f(Edited);
-        f.main.folderAnswer = answer;
+        f.main.folders.answer = answer;
         f.show();
         f.click("SpeedButton2");
-        QCOMPARE(f.main.folderTitle, QStringLiteral("Select the output directory."));
-        QCOMPARE(f.main.folderOwner, f.form.get());
+        QCOMPARE(f.main.folders.title, QStringLiteral("Select the output directory."));
+        QCOMPARE(f.main.folders.owner, f.form.get());
+        QCOMPARE(f.main.folders.root, QString());
+        QCOMPARE(f.main.folders.initialPath, QString());
         QCOMPARE(f.edit("edtTempDir")->text(), expected);
         QCOMPARE(f.inForce.tempDir, expected);
     }
