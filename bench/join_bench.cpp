@@ -34,12 +34,16 @@ qint64 threadCpuMs() {
     return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
+// The shipped general AVI profile: MPEG-4 at 640x480 with MP3 audio; the
+// bitrate is set to 1000 kbit/s as a user would type it in Output Settings.
+const QString BenchProfileName = QStringLiteral("AVI - MPEG-4 and MP3");
+
 class HeadlessHost final : public JobHost {
 public:
     QString output;
     QString outputFileText() const override { return output; }
     void setOutputFileText(const QString& text) override { output = text; }
-    QString profileName() const override { return QStringLiteral("Bench"); }
+    QString profileName() const override { return BenchProfileName; }
     void focusTaskList() override {}
     void focusOutputFile() override {}
     void LockControls() override {}
@@ -51,45 +55,6 @@ class NoPowerOff final : public PowerOff {
 public:
     void powerOff() override {}
 };
-
-// MPEG-4 video at 1000 kbit/s, 640x480, MP3 audio at 44.1 kHz, in AVI.
-const char* const BenchProfile = R"([Main]
-Type=avi
-[Video Codec]
-Items=1
-Caption0=MPEG-4
-value0=mpeg4
-Index=0
-[Video Size]
-Items=1
-Caption0=640x480
-value0=640:480
-Index=0
-[Aspect]
-Items=1
-Caption0=Auto
-Index=0
-[Audio Codec]
-Items=1
-Caption0=MP3
-value0=mp3
-Index=0
-[MP3 Encode]
-Items=1
-Caption0=VBR
-value0=vbr
-Index=0
-[VBR Quality]
-Items=1
-Caption0=6
-value0=6
-Index=0
-[Channels]
-Items=1
-Caption0=2
-value0=2
-Index=0
-)";
 
 struct Clip {
     QString name;
@@ -134,11 +99,11 @@ int main(int argc, char* argv[]) {
     const double seconds = argc > 1 ? QString::fromLocal8Bit(argv[1]).toDouble() : 60.0;
 
     TestAppDir dir;
-    if (!dir.isValid() || !dir.installEncoder()) {
-        std::fprintf(stderr, "join_bench: cannot set up an application folder with the encoder\n");
+    if (!dir.isValid() || !dir.installEncoder() || !dir.installShippedProfiles()) {
+        std::fprintf(stderr, "join_bench: cannot set up an application folder with the encoder "
+                             "and the shipped profiles\n");
         return 1;
     }
-    dir.writeFile(QStringLiteral("Profiles/Bench.bpf"), BenchProfile);
 
     auto spec = [seconds](int w, int h, int fps, bool audio, int rate) {
         ClipSpec s;
@@ -175,16 +140,12 @@ int main(int argc, char* argv[]) {
         tasks.WriteTaskItem(row, TaskField::All, item);
     }
     EncodingChoices choices;
-    choices.outputExt = QStringLiteral(".avi");
-    for (SettingBox box :
-         {SettingBox::Vcodec, SettingBox::VideoSize, SettingBox::Aspect, SettingBox::Acodec,
-          SettingBox::EncodeTo, SettingBox::Quality, SettingBox::Channels}) {
-        choices.box(box).entries = {QStringLiteral("entry")};
-        choices.box(box).selected = 0;
+    if (!choices.loadProfile(dir.info().profilesDir + BenchProfileName + QStringLiteral(".bpf"))) {
+        std::fprintf(stderr, "join_bench: the shipped profile %s is missing\n",
+                     qPrintable(BenchProfileName));
+        return 1;
     }
-    choices.box(SettingBox::Acodec).entries = {QStringLiteral("MP3")};
-    choices.box(SettingBox::Vbitrate).typedText = QStringLiteral("1000");
-    choices.box(SettingBox::Srate).typedText = QStringLiteral("44100");
+    choices.typeText(SettingBox::Vbitrate, QStringLiteral("1000"));
     Preferences preferences;
     preferences.tempDir = dir.filePath(QStringLiteral("temp/"));
     preferences.overwrite = OverwritePolicy::Overwrite;
