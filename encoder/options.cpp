@@ -109,6 +109,20 @@ long VideoBitrate(const std::string& text) {
     return value > 16000 ? value : value * 1000;
 }
 
+// A sub-option is "key" or "key=value".
+struct SubOption {
+    std::string key;
+    std::string value;
+    bool hasValue;
+};
+
+SubOption SplitSubOption(const std::string& piece) {
+    const auto equals = piece.find('=');
+    if (equals == std::string::npos)
+        return {piece, std::string(), false};
+    return {piece.substr(0, equals), piece.substr(equals + 1), true};
+}
+
 void ParseLavcOpts(const std::string& text, EncoderOptions& options) {
     options.lavcOptsGiven = true;
     const std::vector<std::string> pieces = Split(text, ':');
@@ -116,10 +130,7 @@ void ParseLavcOpts(const std::string& text, EncoderOptions& options) {
         const std::string& piece = pieces[i];
         if (piece.empty())
             continue;
-        const auto equals = piece.find('=');
-        const std::string key = piece.substr(0, equals);
-        const bool hasValue = equals != std::string::npos;
-        const std::string value = hasValue ? piece.substr(equals + 1) : std::string();
+        const auto [key, value, hasValue] = SplitSubOption(piece);
         auto needValue = [&] {
             if (!hasValue)
                 throw Failure("-lavcopts " + key + " needs a value (" + key + "=...)");
@@ -176,10 +187,7 @@ void ParseLameOpts(const std::string& text, EncoderOptions& options) {
     for (const std::string& piece : Split(text, ':')) {
         if (piece.empty())
             continue;
-        const auto equals = piece.find('=');
-        const std::string key = piece.substr(0, equals);
-        const bool hasValue = equals != std::string::npos;
-        const std::string value = hasValue ? piece.substr(equals + 1) : std::string();
+        const auto [key, value, hasValue] = SplitSubOption(piece);
         if (key == "vbr" && hasValue) {
             // LAME's numbering: 0 constant, 3 average, the others variable.
             const long mode = WholeValue(value, "vbr", 0, 4);
