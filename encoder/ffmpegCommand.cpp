@@ -134,10 +134,11 @@ FfmpegPlan BuildFfmpegPlan(const EncoderOptions& options, const std::vector<Inpu
         if (!options.lavcOptsGiven) {
             // An intermediate: encoded once more by the join, so a fixed low
             // quantiser keeps it close to the source while staying cheap to make.
-            // Quantiser 5 is still far finer than the join's bitrates allow and
-            // a fifth cheaper than 4; "fast" trades a few bits for speed, which
-            // an intermediate can spare; slice threads use the second core.
-            codecArgs.insert(codecArgs.end(), {"-q:v", "5", "-g", "300", "-flags2", "+fast"});
+            // "fast" trades a few bits for speed, which an intermediate can spare.
+            // One thread: at this quantiser slice threads cost a quarter more
+            // work than they save, which shows as soon as the cores are busy.
+            codecArgs.insert(codecArgs.end(),
+                             {"-q:v", "4", "-g", "300", "-flags2", "+fast", "-threads", "1"});
         } else {
             if (options.videoQuantiser) {
                 codecArgs.insert(codecArgs.end(),
