@@ -12,6 +12,8 @@
 #include "tests/support/testAppDir.h"
 
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QObject>
 
 #include <memory>
@@ -49,6 +51,28 @@ public:
     }
     void closeMainWindow() override { events << QStringLiteral("close"); }
 };
+
+// Processes whose command line mentions the text: an encoder or ffmpeg left
+// behind would name the test's folder. Zombies no longer run and are skipped.
+inline QStringList processesMentioning(const QString& text) {
+    QStringList found;
+    const QByteArray needle = text.toUtf8();
+    QDirIterator it(QStringLiteral("/proc"), QDir::Dirs | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        const QString dir = it.next();
+        bool numeric = false;
+        it.fileName().toLongLong(&numeric);
+        if (!numeric)
+            continue;
+        QFile stat(dir + QStringLiteral("/stat"));
+        if (stat.open(QIODevice::ReadOnly) && stat.readAll().contains(") Z "))
+            continue;
+        QFile cmdline(dir + QStringLiteral("/cmdline"));
+        if (cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(needle))
+            found << it.fileName();
+    }
+    return found;
+}
 
 // One job with everything it reads, over a temporary application folder.
 struct Fixture {

@@ -7,28 +7,6 @@
 
 namespace {
 
-// Processes whose command line mentions the text: an encoder or ffmpeg left
-// behind would name the test's folder.
-QStringList processesMentioning(const QString& text) {
-    QStringList found;
-    const QByteArray needle = text.toUtf8();
-    QDirIterator it(QStringLiteral("/proc"), QDir::Dirs | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        const QString dir = it.next();
-        bool numeric = false;
-        it.fileName().toLongLong(&numeric);
-        if (!numeric)
-            continue;
-        QFile stat(dir + QStringLiteral("/stat"));
-        if (stat.open(QIODevice::ReadOnly) && stat.readAll().contains(") Z "))
-            continue; // a zombie is no longer running
-        QFile cmdline(dir + QStringLiteral("/cmdline"));
-        if (cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(needle))
-            found << it.fileName();
-    }
-    return found;
-}
-
 QStringList intermediatesIn(const QString& folder) {
     return QDir(folder).entryList({QStringLiteral("*.avi")}, QDir::Files);
 }

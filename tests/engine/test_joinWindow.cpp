@@ -39,26 +39,6 @@ QString containerOf(const QString& ext) {
     return formats.value(LowerAscii(ext));
 }
 
-QStringList encoderProcessesIn(const QString& folder) {
-    QStringList found;
-    const QByteArray needle = folder.toUtf8();
-    QDirIterator it(QStringLiteral("/proc"), QDir::Dirs | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        const QString dir = it.next();
-        bool numeric = false;
-        it.fileName().toLongLong(&numeric);
-        if (!numeric)
-            continue;
-        QFile stat(dir + QStringLiteral("/stat"));
-        if (stat.open(QIODevice::ReadOnly) && stat.readAll().contains(") Z "))
-            continue;
-        QFile cmdline(dir + QStringLiteral("/cmdline"));
-        if (cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(needle))
-            found << it.fileName();
-    }
-    return found;
-}
-
 // The real main window over a temporary application folder with the real
 // encoder, a job bound to it as the program binds it, and fakes for the
 // message boxes, the desktop and power-off.
@@ -184,7 +164,7 @@ Index=0
         QVERIFY(form->ltvTask()->isEnabled());
         QVERIFY(!form->tbtnStop()->isEnabled());
         QCOMPARE(int(binding->job().state()), int(JobState::Idle));
-        QTRY_COMPARE_WITH_TIMEOUT(encoderProcessesIn(app.path()), QStringList(), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(processesMentioning(app.path()), QStringList(), 5000);
     }
 };
 
