@@ -42,76 +42,130 @@ pid_t Spawn(const std::vector<std::string>& argv, int outFd, int errFd) {
 
 } // namespace
 
-ChildResult RunStreaming(const std::vector<std::string>& argv,
-                         const std::function<void(const std::string&)>& onOutput,
-                         const std::function<void()>& onTick, int tickMs) {
-    ChildResult result;
-    int outPipe[2];
-    int errPipe[2];
-    if (pipe2(outPipe, O_CLOEXEC) != 0)
-        return result;
-    if (pipe2(errPipe, O_CLOEXEC) != 0) {
-        close(outPipe[0]);
-        close(outPipe[1]);
-        return result;
-    }
-    const pid_t pid = Spawn(argv, outPipe[1], errPipe[1]);
-    close(outPipe[1]);
-    close(errPipe[1]);
-    if (pid < 0) {
-        close(outPipe[0]);
-        close(errPipe[0]);
-        result.errorText = "cannot start " + argv.front();
-        return result;
+std::vector<ChildResult>
+RunTogether(const std::vector<std::vector<std::string>>& argvs,
+            const std::function<void(std::size_t, const std::string&)>& onOutput,
+            const std::function<void()>& onTick, int tickMs) {
+    struct Child {
+        pid_t pid = -1;
+        int pipes = 0; // of its two, how many are still open
+        bool killed = false;
+    };
+    const std::size_t count = argvs.size();
+    std::vector<ChildResult> results(count);
+    std::vector<Child> children(count);
+    std::vector<pollfd> fds; // two per child: standard output, then standard error
+
+    // Once one has failed the job has failed; the others need not finish.
+    auto stopOthers = [&] {
+        for (Child& child : children)
+            if (child.pid > 0 && child.pipes > 0 && !child.killed) {
+                kill(child.pid, SIGKILL);
+                child.killed = true;
+            }
+    };
+    auto reap = [&](std::size_t i) {
+        int status = 0;
+        while (waitpid(children[i].pid, &status, 0) < 0 && errno == EINTR) {
+        }
+        results[i].exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        if (results[i].exitCode != 0)
+            stopOthers();
+    };
+
+    for (std::size_t i = 0; i < count; ++i) {
+        int outPipe[2];
+        int errPipe[2];
+        if (pipe2(outPipe, O_CLOEXEC) != 0) {
+            outPipe[0] = outPipe[1] = -1;
+        } else if (pipe2(errPipe, O_CLOEXEC) != 0) {
+            close(outPipe[0]);
+            close(outPipe[1]);
+            outPipe[0] = outPipe[1] = -1;
+        }
+        const pid_t pid = outPipe[0] < 0 ? -1 : Spawn(argvs[i], outPipe[1], errPipe[1]);
+        if (outPipe[0] >= 0) {
+            close(outPipe[1]);
+            close(errPipe[1]);
+        }
+        if (pid < 0) {
+            if (outPipe[0] >= 0) {
+                close(outPipe[0]);
+                close(errPipe[0]);
+            }
+            results[i].errorText = "cannot start " + argvs[i].front();
+            fds.push_back({-1, POLLIN, 0});
+            fds.push_back({-1, POLLIN, 0});
+            stopOthers();
+            continue;
+        }
+        children[i] = Child{pid, 2, false};
+        fds.push_back({outPipe[0], POLLIN, 0});
+        fds.push_back({errPipe[0], POLLIN, 0});
     }
 
-    pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
-    int open = 2;
     char buffer[8192];
     auto lastTick = std::chrono::steady_clock::now();
-    while (open > 0) {
-        const int ready = poll(fds, 2, tickMs);
+    auto anyOpen = [&] {
+        for (const pollfd& fd : fds)
+            if (fd.fd >= 0)
+                return true;
+        return false;
+    };
+    while (anyOpen()) {
+        const int ready = poll(fds.data(), nfds_t(fds.size()), tickMs);
         if (ready < 0 && errno != EINTR)
             break;
-        for (int i = 0; i < 2 && ready > 0; ++i) {
-            if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP | POLLERR)))
+        for (std::size_t f = 0; f < fds.size() && ready > 0; ++f) {
+            if (fds[f].fd < 0 || !(fds[f].revents & (POLLIN | POLLHUP | POLLERR)))
                 continue;
-            const ssize_t count = read(fds[i].fd, buffer, sizeof buffer);
-            if (count > 0) {
-                const std::string chunk(buffer, std::size_t(count));
-                if (i == 0) {
+            const std::size_t i = f / 2;
+            ChildResult& result = results[i];
+            const ssize_t got = read(fds[f].fd, buffer, sizeof buffer);
+            if (got > 0) {
+                const std::string chunk(buffer, std::size_t(got));
+                if (f % 2 == 0) {
                     result.outputText += chunk;
                     if (onOutput)
-                        onOutput(chunk);
+                        onOutput(i, chunk);
+                    if (onOutput && result.outputText.size() > 64 * 1024)
+                        result.outputText.clear(); // streamed already; no need to keep it
                 } else {
                     result.errorText += chunk;
                     // Keep the tail only: some muxers complain on every packet.
                     if (result.errorText.size() > 64 * 1024)
                         result.errorText.erase(0, result.errorText.size() - 32 * 1024);
                 }
-            } else if (count == 0 || errno != EINTR) {
-                close(fds[i].fd);
-                fds[i].fd = -1;
-                --open;
+            } else if (got == 0 || errno != EINTR) {
+                close(fds[f].fd);
+                fds[f].fd = -1;
+                if (--children[i].pipes == 0)
+                    reap(i);
             }
         }
-        if (onOutput && result.outputText.size() > 64 * 1024)
-            result.outputText.clear(); // streamed already; no need to keep it
         const auto now = std::chrono::steady_clock::now();
         if (onTick && now - lastTick >= std::chrono::milliseconds(tickMs)) {
             lastTick = now;
             onTick();
         }
     }
-    for (const pollfd& fd : fds)
-        if (fd.fd >= 0)
-            close(fd.fd);
-
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    for (std::size_t i = 0; i < count; ++i) {
+        for (int f = 0; f < 2; ++f)
+            if (fds[2 * i + f].fd >= 0)
+                close(fds[2 * i + f].fd);
+        if (children[i].pid > 0 && children[i].pipes > 0)
+            reap(i);
     }
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    return results;
+}
+
+ChildResult RunStreaming(const std::vector<std::string>& argv,
+                         const std::function<void(const std::string&)>& onOutput,
+                         const std::function<void()>& onTick, int tickMs) {
+    std::function<void(std::size_t, const std::string&)> forward;
+    if (onOutput)
+        forward = [&](std::size_t, const std::string& chunk) { onOutput(chunk); };
+    return RunTogether({argv}, forward, onTick, tickMs).front();
 }
 
 ChildResult RunAndCapture(const std::vector<std::string>& argv) {

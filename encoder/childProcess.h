@@ -25,6 +25,15 @@ ChildResult RunStreaming(const std::vector<std::string>& argv,
                          const std::function<void(const std::string&)>& onOutput,
                          const std::function<void()>& onTick, int tickMs);
 
+// Runs several programs at the same time, each as RunStreaming does; the
+// standard output of the i-th goes to onOutput(i, chunk). When one fails, the
+// others are killed, since their work is wasted. Returns the results in order;
+// a killed one has exit code -1.
+std::vector<ChildResult>
+RunTogether(const std::vector<std::vector<std::string>>& argvs,
+            const std::function<void(std::size_t, const std::string&)>& onOutput,
+            const std::function<void()>& onTick, int tickMs);
+
 // The last non-empty line of a text, trimmed.
 std::string LastLine(const std::string& text);
 

@@ -34,15 +34,6 @@ std::string ChannelLayout(int channels) {
     return channels >= 1 && channels <= 8 ? names[channels - 1] : "stereo";
 }
 
-// The encoders that share libavcodec's MPEG video core and its options.
-bool IsMpegVideoFamily(const std::string& encoder) {
-    for (const char* name : {"mpeg1video", "mpeg2video", "mpeg4", "msmpeg4", "msmpeg4v2", "wmv1",
-                             "wmv2", "flv", "h263", "h263p"})
-        if (encoder == name)
-            return true;
-    return false;
-}
-
 // MEncoder's libavcodec names mostly equal ffmpeg's encoder names; these differ.
 std::string VideoEncoder(const std::string& name) {
     if (name == "h264" || name == "x264")
@@ -73,8 +64,34 @@ std::string AudioEncoder(const std::string& name, const std::string& muxer) {
 
 } // namespace
 
+bool IsMpegVideoFamily(const std::string& encoder) {
+    for (const char* name : {"mpeg1video", "mpeg2video", "mpeg4", "msmpeg4", "msmpeg4v2", "wmv1",
+                             "wmv2", "flv", "h263", "h263p"})
+        if (encoder == name)
+            return true;
+    return false;
+}
+
 std::string FileUrl(const std::string& path) {
     return "file:" + path;
+}
+
+std::vector<std::string> QuietRun(bool reportProgress) {
+    std::vector<std::string> args{"-hide_banner", "-nostdin", "-loglevel", "error", "-nostats"};
+    if (reportProgress)
+        args.insert(args.end(), {"-progress", "pipe:1", "-stats_period", "0.25"});
+    return args;
+}
+
+std::string ConcatListEntry(const std::string& path) {
+    std::string quoted;
+    for (const char c : path) {
+        if (c == '\'')
+            quoted += "'\\''";
+        else
+            quoted += c;
+    }
+    return "file '" + FileUrl(quoted) + "'\n";
 }
 
 Container ContainerFor(const std::string& outputPath, const std::string& videoEncoder) {
@@ -95,6 +112,42 @@ Container ContainerFor(const std::string& outputPath, const std::string& videoEn
     if (ext == "flv")
         return {"flv", "FLV"};
     return {"avi", "AVI"};
+}
+
+std::string VideoChain(const FfmpegPlan& plan, const InputFacts& input, int inputIndex,
+                       long fromFrame, long toFrame) {
+    const std::string rate = RateText(plan.frameRate);
+    std::string chain = "[" + std::to_string(inputIndex) + ":v:0]";
+    // A piece that starts late skips the source's earlier pictures before the
+    // costly scaling; the margin leaves the rate step the neighbours it picks from.
+    const double sourceStep = input.frameRate.num > 0 ? 1.0 / input.frameRate.value() : 1.0;
+    const double skip = double(fromFrame) / plan.frameRate.value() - 2.0 - 2.0 * sourceStep;
+    if (fromFrame > 0 && skip > 0)
+        chain += "trim=start=" + Number(skip) + ",";
+    chain += "scale=" + std::to_string(plan.width) + ":" + std::to_string(plan.height) +
+             ",setsar=1,fps=fps=" + rate + ":start_time=0,format=yuv420p," +
+             "tpad=stop=-1:stop_mode=clone,trim=";
+    if (fromFrame > 0)
+        chain += "start_frame=" + std::to_string(fromFrame) + ":";
+    chain += "end_frame=" + std::to_string(toFrame);
+    if (fromFrame > 0)
+        chain += ",setpts=PTS-STARTPTS";
+    return chain;
+}
+
+std::string SoundChain(const FfmpegPlan& plan, const InputFacts& input, int inputIndex,
+                       long frames) {
+    const long samples = std::lround(double(frames) * plan.sampleRate * double(plan.frameRate.den) /
+                                     double(plan.frameRate.num));
+    const std::string layout = ChannelLayout(plan.channels);
+    std::string chain;
+    if (input.hasAudio)
+        chain = "[" + std::to_string(inputIndex) +
+                ":a:0]aresample=" + std::to_string(plan.sampleRate) +
+                ":async=1:first_pts=0,aformat=channel_layouts=" + layout + ",apad,";
+    else
+        chain = "anullsrc=r=" + std::to_string(plan.sampleRate) + ":cl=" + layout + ",";
+    return chain + "atrim=end_sample=" + std::to_string(samples);
 }
 
 FfmpegPlan BuildFfmpegPlan(const EncoderOptions& options, const std::vector<InputFacts>& inputs,
@@ -170,6 +223,7 @@ FfmpegPlan BuildFfmpegPlan(const EncoderOptions& options, const std::vector<Inpu
     }
 
     // Audio encoder settings.
+    const std::size_t audioArgsStart = codecArgs.size();
     switch (*options.audioMode) {
     case AudioMode::Copy:
         plan.audioEncoder = "copy";
@@ -206,9 +260,9 @@ FfmpegPlan BuildFfmpegPlan(const EncoderOptions& options, const std::vector<Inpu
         codecArgs.insert(codecArgs.end(), {"-b:a", std::to_string(bitrate)});
     }
 
+    const auto audioArgsAt = codecArgs.begin() + std::ptrdiff_t(audioArgsStart);
     std::vector<std::string>& args = plan.args;
-    args = {"-hide_banner", "-nostdin", "-loglevel",     "error", "-nostats",
-            "-progress",    "pipe:1",   "-stats_period", "0.25"};
+    args = QuietRun(true);
 
     if (copyVideo || copyAudio) {
         // Copied streams cannot pass through filters, so the inputs are joined
@@ -217,14 +271,7 @@ FfmpegPlan BuildFfmpegPlan(const EncoderOptions& options, const std::vector<Inpu
             // The list names files relative to its own folder, so give it whole paths.
             const std::string path =
                 input.path.front() == '/' ? input.path : currentFolder + "/" + input.path;
-            std::string quoted;
-            for (const char c : path) {
-                if (c == '\'')
-                    quoted += "'\\''";
-                else
-                    quoted += c;
-            }
-            plan.concatList += "file '" + FileUrl(quoted) + "'\n";
+            plan.concatList += ConcatListEntry(path);
             plan.totalSeconds += std::max(0.0, input.formatDuration);
         }
         args.insert(args.end(), {"-f", "concat", "-safe", "0", "-i", FileUrl(concatListPath),
@@ -238,39 +285,26 @@ FfmpegPlan BuildFfmpegPlan(const EncoderOptions& options, const std::vector<Inpu
                         {"-af", "aresample=" + std::to_string(plan.sampleRate) +
                                     ",aformat=channel_layouts=" + ChannelLayout(plan.channels)});
     } else {
-        // One graph: every input's picture scaled and brought to the output rate,
-        // held to a whole number of frames; its sound resampled and padded or
-        // cut to exactly that length (silence for an input without sound), so
-        // every piece starts in step; then all pieces are concatenated.
+        // One graph: every input's picture and sound, then all pieces concatenated.
         std::string graph;
         std::string pieces;
-        const std::string layout = ChannelLayout(plan.channels);
         for (std::size_t i = 0; i < inputs.size(); ++i) {
             const InputFacts& input = inputs[i];
             args.insert(args.end(), {"-i", FileUrl(input.path)});
-            const std::string n = std::to_string(i);
             const long frames =
                 std::max(1L, std::lround(input.pictureSeconds() * plan.frameRate.value()));
-            const long samples =
-                std::lround(double(frames) * plan.sampleRate * double(plan.frameRate.den) /
-                            double(plan.frameRate.num));
+            plan.pieceFrames.push_back(frames);
             plan.totalSeconds += double(frames) / plan.frameRate.value();
-            graph += "[" + n + ":v:0]scale=" + std::to_string(plan.width) + ":" +
-                     std::to_string(plan.height) + ",setsar=1,fps=fps=" + RateText(plan.frameRate) +
-                     ":start_time=0,format=yuv420p," +
-                     "tpad=stop=-1:stop_mode=clone,trim=end_frame=" + std::to_string(frames) +
-                     "[v" + n + "];";
-            if (input.hasAudio)
-                graph += "[" + n + ":a:0]aresample=" + std::to_string(plan.sampleRate) +
-                         ":async=1:first_pts=0,aformat=channel_layouts=" + layout + ",apad,";
-            else
-                graph += "anullsrc=r=" + std::to_string(plan.sampleRate) + ":cl=" + layout + ",";
-            graph += "atrim=end_sample=" + std::to_string(samples) + "[a" + n + "];";
+            const std::string n = std::to_string(i);
+            graph += VideoChain(plan, input, int(i), 0, frames) + "[v" + n + "];";
+            graph += SoundChain(plan, input, int(i), frames) + "[a" + n + "];";
             pieces += "[v" + n + "][a" + n + "]";
         }
         graph += pieces + "concat=n=" + std::to_string(inputs.size()) + ":v=1:a=1[vout][aout]";
         args.insert(args.end(), {"-filter_complex", graph, "-map", "[vout]", "-map", "[aout]"});
     }
+    plan.videoArgs.assign(codecArgs.begin(), audioArgsAt);
+    plan.audioArgs.assign(audioArgsAt, codecArgs.end());
     args.insert(args.end(), codecArgs.begin(), codecArgs.end());
     args.insert(args.end(),
                 {"-max_muxing_queue_size", "4096", "-f", muxer, "-y", FileUrl(options.output)});

@@ -30,6 +30,11 @@ struct FfmpegPlan {
     int sampleRate = 0;
     int channels = 0;
     std::string concatList; // the concat demuxer's file list, for copied streams
+
+    // A filtered job, piece by piece, so it can also be encoded in parts.
+    std::vector<long> pieceFrames;      // each input's picture, in output frames
+    std::vector<std::string> videoArgs; // the video encoder and its settings
+    std::vector<std::string> audioArgs; // the audio encoder and its settings
 };
 
 // Builds the ffmpeg run from the parsed options and the facts of every input.
@@ -40,8 +45,32 @@ FfmpegPlan BuildFfmpegPlan(const EncoderOptions& options, const std::vector<Inpu
                            const std::string& concatListPath = {},
                            const std::string& currentFolder = {});
 
+// The filters for frames [fromFrame, toFrame) of one input's picture, read
+// from ffmpeg input `inputIndex`: scaled, brought to the output rate from the
+// start of the file and held to whole frames, so pieces cut anywhere fit
+// together frame for frame. Ends without an output label.
+std::string VideoChain(const FfmpegPlan& plan, const InputFacts& input, int inputIndex,
+                       long fromFrame, long toFrame);
+
+// The filters for one input's sound lasting `frames` output frames: resampled,
+// gaps filled, padded or cut to exactly the picture's length (silence for an
+// input without sound), so every piece starts in step. Ends without a label.
+std::string SoundChain(const FfmpegPlan& plan, const InputFacts& input, int inputIndex,
+                       long frames);
+
+// Whether an ffmpeg encoder is one of libavcodec's MPEG video family, which
+// shares its options and writes no reordered (B) frames unless asked to.
+bool IsMpegVideoFamily(const std::string& encoder);
+
 // ffmpeg reads "name:rest" as a protocol; "file:" keeps every path a file.
 std::string FileUrl(const std::string& path);
+
+// ffmpeg's first options for a run that only speaks of errors; with progress
+// it reports on standard output four times a second.
+std::vector<std::string> QuietRun(bool reportProgress);
+
+// One line of the concat demuxer's file list naming `path`, quoted.
+std::string ConcatListEntry(const std::string& path);
 
 } // namespace encoder
 

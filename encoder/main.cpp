@@ -1,15 +1,19 @@
 // corvane-encoder: takes the MEncoder options that Corvane passes, does the
-// work with one ffmpeg run, and reports in MEncoder's status language.
+// work with ffmpeg (one run, or parts at once for a long job), and reports in
+// MEncoder's status language.
 
 #include "encoder/childProcess.h"
 #include "encoder/ffmpegCommand.h"
 #include "encoder/options.h"
+#include "encoder/partedPlan.h"
 #include "encoder/probe.h"
+#include "encoder/scratchFile.h"
 #include "encoder/statusLine.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -75,25 +79,70 @@ void RemovePartialOutput(const std::string& output) {
         unlink(output.c_str());
 }
 
-std::string WriteConcatList(const std::string& text) {
+// Scratch files go beside the output, where the room for it is, else to the
+// system's temporary folder. Returns none unless all of them could be made.
+std::vector<ScratchFile> MakeScratchFiles(std::size_t count, const std::string& output) {
     const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/corvane-encoder-XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    const int fd = mkstemp(name.data());
-    if (fd < 0)
-        throw Failure("Cannot write a temporary file in " + std::string(tmp ? tmp : "/tmp"));
-    const bool written = write(fd, text.data(), text.size()) == ssize_t(text.size());
-    close(fd);
-    if (!written) {
-        unlink(name.data());
-        throw Failure("Cannot write a temporary file in " + std::string(tmp ? tmp : "/tmp"));
+    for (const std::string& folder : {FolderOf(output), std::string(tmp && *tmp ? tmp : "/tmp")}) {
+        std::vector<ScratchFile> files;
+        while (files.size() < count && files.emplace_back(folder).isOpen()) {
+        }
+        if (files.size() == count && files.back().isOpen())
+            return files;
     }
-    return name.data();
+    return {};
+}
+
+int ProcessorCount() {
+    const long count = sysconf(_SC_NPROCESSORS_ONLN);
+    return count > 0 ? int(count) : 1;
+}
+
+// CORVANE_ENCODER_PARTS=N sets how many parts a job that can be cut is encoded
+// in at once (1: never cut), whatever its length.
+std::optional<int> ForcedParts() {
+    const char* text = std::getenv("CORVANE_ENCODER_PARTS");
+    if (!text || !*text)
+        return std::nullopt;
+    char* end = nullptr;
+    const long parts = std::strtol(text, &end, 10);
+    if (*end != '\0' || parts < 1 || parts > 64)
+        throw Failure("CORVANE_ENCODER_PARTS must be a whole number from 1 to 64, not '" +
+                      std::string(text) + "'");
+    return int(parts);
+}
+
+// The reason of a failed set of runs: a run's own failure rather than the
+// kill that ended the others.
+const ChildResult* FailedRun(const std::vector<ChildResult>& results) {
+    const ChildResult* failed = nullptr;
+    for (const ChildResult& result : results) {
+        if (result.exitCode > 0)
+            return &result;
+        if (!failed && (result.exitCode != 0 || ShowsWriteFailure(result.errorText)))
+            failed = &result;
+    }
+    return failed;
+}
+
+[[noreturn]] void Fail(const ChildResult& result, const FfmpegPlan& plan,
+                       const std::string& output) {
+    RemovePartialOutput(output);
+    throw Failure(result.exitCode == 127 &&
+                          result.errorText.find("cannot start") != std::string::npos
+                      ? std::string("Cannot start ffmpeg; is it installed?")
+                      : ExplainFfmpegFailure(result.errorText, plan));
+}
+
+std::vector<std::string> Ffmpeg(const std::vector<std::string>& args) {
+    std::vector<std::string> argv{"ffmpeg"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return argv;
 }
 
 int Encode(const std::vector<std::string>& args) {
     const EncoderOptions options = ParseArguments(args);
+    const std::optional<int> forcedParts = ForcedParts();
     Say("Corvane encoder (MEncoder options, FFmpeg engine)\n");
 
     const std::vector<InputFacts> inputs = ProbeInputs(options.inputs);
@@ -102,13 +151,15 @@ int Encode(const std::vector<std::string>& args) {
             ")\n");
     RefuseOutputOverInput(options.output, inputs);
 
-    std::string listPath;
     char folder[4096];
     const std::string currentFolder = getcwd(folder, sizeof folder) ? folder : ".";
     FfmpegPlan plan = BuildFfmpegPlan(options, inputs, "", currentFolder);
+    std::vector<ScratchFile> scratch; // held open until the end: they vanish with us
     if (!plan.concatList.empty()) {
-        listPath = WriteConcatList(plan.concatList);
-        plan = BuildFfmpegPlan(options, inputs, listPath, currentFolder);
+        scratch = MakeScratchFiles(1, options.output);
+        if (scratch.empty() || !scratch.front().write(plan.concatList))
+            throw Failure("Cannot write a temporary file for the list of inputs");
+        plan = BuildFfmpegPlan(options, inputs, scratch.front().path(), currentFolder);
     }
     Say("Output: " + options.output + " (" + plan.container.label + ", video " + plan.videoEncoder +
         (plan.videoEncoder == "copy"
@@ -120,6 +171,30 @@ int Encode(const std::vector<std::string>& args) {
                                      : " " + std::to_string(plan.sampleRate) + " Hz " +
                                            std::to_string(plan.channels) + " ch") +
         ")\n");
+
+    // A long job is cut into parts encoded at once; one run does the rest.
+    std::vector<std::vector<std::string>> runs{Ffmpeg(plan.args)};
+    std::vector<std::string> assembly;
+    const int parts = PartsFor(plan, ProcessorCount(), forcedParts);
+    if (parts > 1) {
+        // The parts, the sound and the list of parts.
+        scratch = MakeScratchFiles(std::size_t(parts) + 2, options.output);
+        if (!scratch.empty()) {
+            std::vector<std::string> partPaths;
+            for (int i = 0; i < parts; ++i)
+                partPaths.push_back(scratch[std::size_t(i)].path());
+            ScratchFile& sound = scratch[std::size_t(parts)];
+            ScratchFile& list = scratch[std::size_t(parts) + 1];
+            const PartedPlan parted =
+                BuildPartedPlan(plan, inputs, options.output, partPaths, sound.path(), list.path());
+            if (list.write(parted.partList)) {
+                runs.clear();
+                for (const PartRun& run : parted.runs)
+                    runs.push_back(Ffmpeg(run.args));
+                assembly = Ffmpeg(parted.assembly);
+            }
+        }
+    }
 
     const auto started = std::chrono::steady_clock::now();
     auto elapsed = [&] {
@@ -135,34 +210,40 @@ int Encode(const std::vector<std::string>& args) {
         Say(FormatStatusLine(status));
         lastSaid = status.elapsedSeconds;
     };
-    ProgressReader reader([&](const ProgressReport& report) {
-        // The position only moves forward, whatever the muxer reports first.
-        status.seconds = std::max(status.seconds, report.seconds);
-        status.frames = std::max(status.frames, report.frames);
-        status.bytes = std::max(status.bytes, report.bytes);
-        sayStatus();
-    });
+    // The position is what all runs have written together, and only moves
+    // forward, whatever a muxer reports first.
+    std::vector<ProgressReport> latest(runs.size());
+    std::vector<ProgressReader> readers;
+    for (std::size_t i = 0; i < runs.size(); ++i)
+        readers.emplace_back([&, i](const ProgressReport& report) {
+            latest[i] = report;
+            ProgressReport sum;
+            for (const ProgressReport& part : latest) {
+                sum.seconds += part.seconds;
+                sum.frames += part.frames;
+                sum.bytes += part.bytes;
+            }
+            status.seconds = std::max(status.seconds, sum.seconds);
+            status.frames = std::max(status.frames, sum.frames);
+            status.bytes = std::max(status.bytes, sum.bytes);
+            sayStatus();
+        });
     sayStatus();
 
-    std::vector<std::string> argv{"ffmpeg"};
-    argv.insert(argv.end(), plan.args.begin(), plan.args.end());
-    const ChildResult result = RunStreaming(
-        argv, [&](const std::string& chunk) { reader.feed(chunk); },
+    const std::vector<ChildResult> results = RunTogether(
+        runs, [&](std::size_t i, const std::string& chunk) { readers[i].feed(chunk); },
         [&] {
             // Keep talking while ffmpeg is quiet, so the reader never waits long.
             if (elapsed() - lastSaid >= 0.4)
                 sayStatus();
         },
         200);
-    if (!listPath.empty())
-        unlink(listPath.c_str());
-
-    if (result.exitCode != 0 || ShowsWriteFailure(result.errorText)) {
-        RemovePartialOutput(options.output);
-        throw Failure(result.exitCode == 127 &&
-                              result.errorText.find("cannot start") != std::string::npos
-                          ? std::string("Cannot start ffmpeg; is it installed?")
-                          : ExplainFfmpegFailure(result.errorText, plan));
+    if (const ChildResult* failed = FailedRun(results))
+        Fail(*failed, plan, options.output);
+    if (!assembly.empty()) {
+        const ChildResult result = RunAndCapture(assembly);
+        if (result.exitCode != 0 || ShowsWriteFailure(result.errorText))
+            Fail(result, plan, options.output);
     }
     struct stat written {};
     if (stat(options.output.c_str(), &written) != 0 ||

@@ -1,11 +1,18 @@
 // The encoder's parts on their own: option parsing, reading ffprobe's
-// answer, the container choice, status lines and failure messages.
+// answer, the container choice, cutting a job into parts, status lines,
+// failure messages, children run together and scratch files.
 
+#include "encoder/childProcess.h"
 #include "encoder/ffmpegCommand.h"
 #include "encoder/options.h"
+#include "encoder/partedPlan.h"
 #include "encoder/probe.h"
+#include "encoder/scratchFile.h"
 #include "encoder/statusLine.h"
 
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace encoder;
@@ -25,6 +32,32 @@ QString Text(const std::optional<std::string>& value) {
 
 template <typename T> long long Number(const std::optional<T>& value) {
     return value ? (long long)(*value) : -1;
+}
+
+QString Joined(const std::vector<std::string>& args) {
+    QStringList list;
+    for (const std::string& arg : args)
+        list << QString::fromStdString(arg);
+    return list.join(QLatin1Char(' '));
+}
+
+// Inputs as the probe describes them: 30 fps pictures of `seconds` each.
+std::vector<InputFacts> Inputs(const QList<double>& seconds, const QList<bool>& sound = {}) {
+    std::vector<InputFacts> inputs;
+    for (qsizetype i = 0; i < seconds.size(); ++i) {
+        InputFacts input;
+        input.path = "/in/" + std::to_string(i) + ".avi";
+        input.hasVideo = true;
+        input.width = 640;
+        input.height = 480;
+        input.frameRate = Rate{30, 1};
+        input.videoPackets = std::lround(seconds.at(i) * 30);
+        input.hasAudio = sound.isEmpty() || sound.at(i);
+        input.sampleRate = 44100;
+        input.channels = 2;
+        inputs.push_back(input);
+    }
+    return inputs;
 }
 
 } // namespace
@@ -47,6 +80,11 @@ private slots:
     void explainsFailures_data();
     void explainsFailures();
     void copiedVideoJoinsThroughAFileList();
+    void partsForAJob_data();
+    void partsForAJob();
+    void partsCutThePictureAndKeepTheSoundWhole();
+    void childrenRunTogetherAndFailTogether();
+    void scratchFilesHaveNoName();
 };
 
 void TestEncoderParts::parsesCommandLines_data() {
@@ -375,6 +413,146 @@ void TestEncoderParts::copiedVideoJoinsThroughAFileList() {
     QVERIFY(
         args.join(QLatin1Char(' ')).contains(QLatin1String("-f concat -safe 0 -i file:/tmp/list")));
     QVERIFY(args.join(QLatin1Char(' ')).contains(QLatin1String("-c:v copy -c:a pcm_s16le")));
+}
+
+void TestEncoderParts::partsForAJob_data() {
+    QTest::addColumn<QString>("options");
+    QTest::addColumn<double>("seconds"); // of each of two inputs
+    QTest::addColumn<int>("processors");
+    QTest::addColumn<int>("forced"); // 0: not forced
+    QTest::addColumn<int>("parts");
+
+    const QString mpeg4 = QStringLiteral("-ovc lavc -lavcopts vcodec=mpeg4:vbitrate=1000 -oac pcm");
+    const QString conversion = QStringLiteral("-oac mp3lame -ovc lavc -ofps 30 -vf scale=640:480");
+    QTest::newRow("a short job is one run") << mpeg4 << 3.0 << 2 << 0 << 1;
+    QTest::newRow("a long job, a part per processor") << mpeg4 << 30.0 << 2 << 0 << 2;
+    QTest::newRow("a long conversion too") << conversion << 30.0 << 2 << 0 << 2;
+    QTest::newRow("at most four parts") << mpeg4 << 30.0 << 16 << 0 << 4;
+    QTest::newRow("one processor") << mpeg4 << 30.0 << 1 << 0 << 1;
+    QTest::newRow("H.264 reorders frames across a cut")
+        << QStringLiteral("-ovc lavc -lavcopts vcodec=libx264 -oac pcm") << 30.0 << 2 << 0 << 1;
+    QTest::newRow("copied video is not filtered")
+        << QStringLiteral("-ovc copy -oac pcm") << 30.0 << 2 << 0 << 1;
+    QTest::newRow("forced on a short job") << mpeg4 << 3.0 << 2 << 3 << 3;
+    QTest::newRow("forced to one run") << mpeg4 << 30.0 << 2 << 1 << 1;
+    QTest::newRow("never more parts than frames") << mpeg4 << 0.1 << 2 << 64 << 6;
+}
+
+void TestEncoderParts::partsForAJob() {
+    QFETCH(QString, options);
+    QFETCH(double, seconds);
+    QFETCH(int, processors);
+    QFETCH(int, forced);
+    QFETCH(int, parts);
+    const EncoderOptions parsed =
+        ParseArguments(Args(QStringLiteral("a b -o /out/j.avi ") + options));
+    const std::vector<InputFacts> inputs = Inputs({seconds, seconds});
+    const FfmpegPlan plan = BuildFfmpegPlan(parsed, inputs, "/tmp/list", "/home/ann");
+    QCOMPARE(PartsFor(plan, processors, forced ? std::optional<int>(forced) : std::nullopt), parts);
+}
+
+void TestEncoderParts::partsCutThePictureAndKeepTheSoundWhole() {
+    // Three inputs of 30, 30 and 31 frames, the middle one silent, in two
+    // parts: the cut at frame 45 falls inside the middle input.
+    const EncoderOptions options = ParseArguments(
+        Args(QStringLiteral("a b c -o /out/j.avi -ovc lavc -lavcopts vcodec=mpeg4:vbitrate=1000 "
+                            "-oac mp3lame -lameopts vbr=2:q=6")));
+    const std::vector<InputFacts> inputs = Inputs({1.0, 1.0, 31 / 30.0}, {true, false, true});
+    const FfmpegPlan plan = BuildFfmpegPlan(options, inputs);
+    const PartedPlan parted =
+        BuildPartedPlan(plan, inputs, options.output, {"/p0", "/p1"}, "/sound", "/list");
+
+    QCOMPARE(parted.runs.size(), std::size_t(3));
+    const QString first = Joined(parted.runs[0].args);
+    const QString second = Joined(parted.runs[1].args);
+    const QString sound = Joined(parted.runs[2].args);
+    // Each part reads only the inputs its frames come from.
+    QVERIFY2(first.contains(QLatin1String("-i file:/in/0.avi -i file:/in/1.avi -filter_complex")),
+             qPrintable(first));
+    QVERIFY2(second.contains(QLatin1String("-i file:/in/1.avi -i file:/in/2.avi -filter_complex")),
+             qPrintable(second));
+    QVERIFY2(first.contains(QLatin1String("[1:v:0]")) &&
+                 first.contains(QLatin1String("trim=end_frame=15[v1]")),
+             qPrintable(first));
+    QVERIFY2(
+        second.contains(QLatin1String("trim=start_frame=15:end_frame=30,setpts=PTS-STARTPTS[v0]")),
+        qPrintable(second));
+    QVERIFY2(second.contains(QLatin1String("trim=end_frame=31[v1]")), qPrintable(second));
+    QCOMPARE(parted.runs[0].seconds, 1.5);
+    QCOMPARE(parted.runs[1].seconds, 46 / 30.0);
+    // Pictures only, one thread each, in the output's container.
+    for (const QString& part : {first, second}) {
+        QVERIFY(part.contains(QLatin1String("-map [vout] -c:v mpeg4")));
+        QVERIFY(!part.contains(QLatin1String("-c:a")));
+        QVERIFY(part.contains(QLatin1String("-threads 1")));
+        QVERIFY(part.contains(QLatin1String("-progress pipe:1")));
+    }
+    QVERIFY(first.endsWith(QLatin1String("-f avi -y file:/p0")));
+    QVERIFY(second.endsWith(QLatin1String("-f avi -y file:/p1")));
+
+    // The sound is one run over every input: the silent one read from nowhere.
+    QCOMPARE(parted.runs[2].seconds, 0.0);
+    QVERIFY2(sound.contains(QLatin1String("-i file:/in/0.avi -i file:/in/2.avi -filter_complex")),
+             qPrintable(sound));
+    QVERIFY2(sound.contains(QLatin1String("[1:a:0]")) &&
+                 sound.contains(QLatin1String("anullsrc")) &&
+                 !sound.contains(QLatin1String("[2:a:0]")),
+             qPrintable(sound));
+    QVERIFY(sound.contains(QLatin1String("concat=n=3:v=0:a=1[aout] -map [aout] -c:a libmp3lame")));
+    QVERIFY(sound.endsWith(QLatin1String("-f avi -y file:/sound")));
+
+    // The parts one after another, the sound beside them, copied.
+    QCOMPARE(QString::fromStdString(parted.partList),
+             QStringLiteral("file 'file:/p0'\nfile 'file:/p1'\n"));
+    QCOMPARE(Joined(parted.assembly),
+             QStringLiteral("-hide_banner -nostdin -loglevel error -nostats -f concat -safe 0 -i "
+                            "file:/list -i file:/sound -map 0:v:0 -map 1:a:0 -c copy "
+                            "-max_muxing_queue_size 4096 -f avi -y file:/out/j.avi"));
+}
+
+void TestEncoderParts::childrenRunTogetherAndFailTogether() {
+    QElapsedTimer clock;
+    clock.start();
+    std::vector<std::string> said(2);
+    const std::vector<ChildResult> results = RunTogether(
+        {{"sh", "-c", "echo waiting; exec sleep 30"},
+         {"sh", "-c", "sleep 0.2; echo broken >&2; exit 3"}},
+        [&](std::size_t i, const std::string& chunk) { said[i] += chunk; }, nullptr, 100);
+    // The failure ends the job at once: the sleeper is killed, not waited for.
+    QVERIFY(clock.elapsed() < 10000);
+    QCOMPARE(results.size(), std::size_t(2));
+    QCOMPARE(results[0].exitCode, -1);
+    QCOMPARE(results[1].exitCode, 3);
+    QCOMPARE(QString::fromStdString(said[0]), QStringLiteral("waiting\n"));
+    QCOMPARE(QString::fromStdString(results[1].errorText), QStringLiteral("broken\n"));
+
+    const std::vector<ChildResult> fine =
+        RunTogether({{"true"}, {"sh", "-c", "echo done"}}, nullptr, nullptr, 100);
+    QCOMPARE(fine[0].exitCode, 0);
+    QCOMPARE(fine[1].exitCode, 0);
+    QCOMPARE(QString::fromStdString(fine[1].outputText), QStringLiteral("done\n"));
+}
+
+void TestEncoderParts::scratchFilesHaveNoName() {
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    {
+        ScratchFile scratch(folder.path().toStdString());
+        QVERIFY(scratch.isOpen());
+        QVERIFY(scratch.write("longer text first"));
+        QVERIFY(scratch.write("file 'a'\n"));
+        // A child reads it through the inherited descriptor.
+        const ChildResult read = RunAndCapture({"cat", scratch.path()});
+        QCOMPARE(read.exitCode, 0);
+        QCOMPARE(QString::fromStdString(read.outputText), QStringLiteral("file 'a'\n"));
+        QVERIFY(QDir(folder.path())
+                    .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
+                    .isEmpty());
+    }
+    QVERIFY(!ScratchFile(folder.filePath(QStringLiteral("no such folder")).toStdString()).isOpen());
+    QCOMPARE(QString::fromStdString(FolderOf("/out/j.avi")), QStringLiteral("/out"));
+    QCOMPARE(QString::fromStdString(FolderOf("j.avi")), QStringLiteral("."));
+    QCOMPARE(QString::fromStdString(FolderOf("/j.avi")), QStringLiteral("/"));
 }
 
 QTEST_GUILESS_MAIN(TestEncoderParts)
