@@ -90,8 +90,11 @@ PartRun SoundRun(const FfmpegPlan& plan, const std::vector<InputFacts>& inputs,
 } // namespace
 
 int PartsFor(const FfmpegPlan& plan, int processors, std::optional<int> forced) {
+    // MPEG program streams leave most packets without a time of their own;
+    // copied from parts, the picture comes out frames short as players count it.
+    const std::string& muxer = plan.container.muxer;
     if (plan.pieceFrames.empty() || !plan.concatList.empty() ||
-        !IsMpegVideoFamily(plan.videoEncoder))
+        !IsMpegVideoFamily(plan.videoEncoder) || muxer == "mpeg" || muxer == "vob")
         return 1;
     int parts = 1;
     if (forced)

@@ -27,8 +27,8 @@ struct PartedPlan {
 
 // How many parts to encode at once: one per processor for a long filtered job
 // whose video encoder starts each part afresh without harm (no reordered
-// frames), else 1. `forced` (when set) replaces the choice for any job that
-// can be cut, which lets a short job be cut too.
+// frames) and whose container keeps every packet's time, else 1. `forced` (when set) replaces the
+// choice for any job that can be cut, which lets a short job be cut too.
 int PartsFor(const FfmpegPlan& plan, int processors, std::optional<int> forced);
 
 // Cuts `plan`'s picture into `parts` stretches of nearly equal frame counts.

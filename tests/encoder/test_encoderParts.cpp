@@ -431,6 +431,9 @@ void TestEncoderParts::partsForAJob_data() {
     QTest::newRow("one processor") << mpeg4 << 30.0 << 1 << 0 << 1;
     QTest::newRow("H.264 reorders frames across a cut")
         << QStringLiteral("-ovc lavc -lavcopts vcodec=libx264 -oac pcm") << 30.0 << 2 << 0 << 1;
+    QTest::newRow("an MPEG program stream")
+        << QStringLiteral("-ovc lavc -lavcopts vcodec=mpeg2video -oac lavc -o /out/j.mpg") << 30.0
+        << 2 << 0 << 1;
     QTest::newRow("copied video is not filtered")
         << QStringLiteral("-ovc copy -oac pcm") << 30.0 << 2 << 0 << 1;
     QTest::newRow("forced on a short job") << mpeg4 << 3.0 << 2 << 3 << 3;
@@ -444,8 +447,9 @@ void TestEncoderParts::partsForAJob() {
     QFETCH(int, processors);
     QFETCH(int, forced);
     QFETCH(int, parts);
-    const EncoderOptions parsed =
-        ParseArguments(Args(QStringLiteral("a b -o /out/j.avi ") + options));
+    const EncoderOptions parsed = ParseArguments(Args(
+        QStringLiteral("a b ") + options +
+        (options.contains(QLatin1String("-o ")) ? QString() : QStringLiteral(" -o /out/j.avi"))));
     const std::vector<InputFacts> inputs = Inputs({seconds, seconds});
     const FfmpegPlan plan = BuildFfmpegPlan(parsed, inputs, "/tmp/list", "/home/ann");
     QCOMPARE(PartsFor(plan, processors, forced ? std::optional<int>(forced) : std::nullopt), parts);

@@ -1,7 +1,10 @@
 // Runs the built encoder the way Corvane does: a conversion of each clip into
 // an intermediate, then joins of the intermediates with the option strings
-// the program builds, and checks every output with libmediainfo.
+// the program builds, and checks every output with libmediainfo. Jobs run as
+// one ffmpeg run and cut into parts run at once (forced for these short clips).
 
+#include "encoder/ffmpegCommand.h"
+#include "encoder/partedPlan.h"
 #include "engine/optionBuilder.h"
 #include "profiles/encodingChoices.h"
 #include "shell/iniFile.h"
@@ -39,8 +42,18 @@ struct EncoderRun {
     QByteArray error;
 };
 
-EncoderRun RunEncoder(const QStringList& args) {
+// How many parts the encoder cuts a job into; 0 leaves it its own choice.
+void SetParts(QProcess* process, int parts) {
+    if (parts <= 0)
+        return;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("CORVANE_ENCODER_PARTS"), QString::number(parts));
+    process->setProcessEnvironment(environment);
+}
+
+EncoderRun RunEncoder(const QStringList& args, int parts = 0) {
     QProcess process;
+    SetParts(&process, parts);
     process.start(EncoderPath(), args);
     EncoderRun run;
     if (!process.waitForFinished(120000)) {
@@ -55,14 +68,15 @@ EncoderRun RunEncoder(const QStringList& args) {
 }
 
 // Runs the encoder once per argument list, two at a time (the machine has two
-// cores), and returns the runs in order.
-QList<EncoderRun> RunEncoders(const QList<QStringList>& argLists) {
+// cores), each cut into as many parts as `parts` says, and returns the runs in order.
+QList<EncoderRun> RunEncoders(const QList<QStringList>& argLists, const QList<int>& parts) {
     QList<EncoderRun> runs(argLists.size());
     std::deque<std::pair<qsizetype, std::unique_ptr<QProcess>>> running;
     qsizetype next = 0;
     while (next < argLists.size() || !running.empty()) {
         while (running.size() < 2 && next < argLists.size()) {
             auto process = std::make_unique<QProcess>();
+            SetParts(process.get(), parts.at(next));
             process->start(EncoderPath(), argLists.at(next));
             running.emplace_back(next++, std::move(process));
         }
@@ -177,6 +191,7 @@ private slots:
     void conversion();
     void join_data();
     void join();
+    void statusLinesRiseToTheOutputLength_data();
     void statusLinesRiseToTheOutputLength();
     void killedRunLeavesNoProcess_data();
     void killedRunLeavesNoProcess();
@@ -184,10 +199,15 @@ private slots:
     void failures();
     void outputOverAnInputIsRefused();
     void shippedProfilesWriteTheirContainer();
+    void partsFitTogetherFrameForFrame_data();
+    void partsFitTogetherFrameForFrame();
 
 private:
     QString clip(int i) const { return m_clips.at(i); }
-    QString intermediate(int i) const { return m_dir.filePath(QStringLiteral("%1.avi").arg(i)); }
+    QString intermediate(int i, int parts = 1) const {
+        return m_dir.filePath(parts == 1 ? QStringLiteral("%1.avi").arg(i)
+                                         : QStringLiteral("%1 in parts.avi").arg(i));
+    }
     QStringList intermediates(int count) const;
     double intermediatesSeconds(int count) const;
     void checkJoin(const QString& output, int inputs);
@@ -223,13 +243,17 @@ void TestEncoderRuns::initTestCase() {
         m_clips << path;
     }
     // The conversion pass, as the program runs it: one input, the intermediate, 30 fps, the frame
-    // size.
+    // size; in one run (the joins' inputs) and cut into three parts.
     QList<QStringList> conversions;
-    for (int i = 0; i < m_clips.size(); ++i)
-        conversions << QStringList{clip(i), QStringLiteral("-o"), intermediate(i)} +
-                           SplitOptions(QStringLiteral(
-                               " -oac mp3lame -ovc lavc -ofps 30 -vf scale=640:480"));
-    for (const EncoderRun& run : RunEncoders(conversions))
+    QList<int> parts;
+    for (int inParts : {1, 3})
+        for (int i = 0; i < m_clips.size(); ++i) {
+            conversions << QStringList{clip(i), QStringLiteral("-o"), intermediate(i, inParts)} +
+                               SplitOptions(QStringLiteral(
+                                   " -oac mp3lame -ovc lavc -ofps 30 -vf scale=640:480"));
+            parts << inParts;
+        }
+    for (const EncoderRun& run : RunEncoders(conversions, parts))
         QVERIFY2(run.exitCode == 0, run.error.constData());
 }
 
@@ -249,16 +273,21 @@ double TestEncoderRuns::intermediatesSeconds(int count) const {
 
 void TestEncoderRuns::conversion_data() {
     QTest::addColumn<int>("index");
-    QTest::newRow("avi, 25 fps, 44100 Hz stereo") << 0;
-    QTest::newRow("mp4, 15 fps, 48000 Hz mono") << 1;
-    QTest::newRow("mpg, 30 fps, 48000 Hz stereo") << 2;
-    QTest::newRow("wmv without sound") << 3;
+    QTest::addColumn<int>("parts");
+    for (int parts : {1, 3}) {
+        const char* way = parts == 1 ? "one run" : "three parts";
+        QTest::addRow("avi, 25 fps, 44100 Hz stereo, %s", way) << 0 << parts;
+        QTest::addRow("mp4, 15 fps, 48000 Hz mono, %s", way) << 1 << parts;
+        QTest::addRow("mpg, 30 fps, 48000 Hz stereo, %s", way) << 2 << parts;
+        QTest::addRow("wmv without sound, %s", way) << 3 << parts;
+    }
 }
 
 void TestEncoderRuns::conversion() {
     QFETCH(int, index);
+    QFETCH(int, parts);
     const MediaFacts source = ReadMediaFacts(clip(index));
-    const MediaFacts facts = ReadMediaFacts(intermediate(index));
+    const MediaFacts facts = ReadMediaFacts(intermediate(index, parts));
     QCOMPARE(facts.format, QStringLiteral("AVI"));
     QCOMPARE(facts.videoFormat, QStringLiteral("MPEG-4 Visual"));
     QCOMPARE(facts.audioFormat, QStringLiteral("MPEG Audio"));
@@ -278,10 +307,13 @@ void TestEncoderRuns::checkJoin(const QString& output, int inputs) {
     const MediaFacts facts = ReadMediaFacts(output);
     const double expected = intermediatesSeconds(inputs);
     QVERIFY2(qAbs(facts.durationMs / 1000.0 - expected) <= 0.1 * inputs,
-             qPrintable(
-                 QStringLiteral("%1 s, inputs %2 s").arg(facts.durationMs / 1000.0).arg(expected)));
+             qPrintable(QStringLiteral("%1: %2 s, inputs %3 s")
+                            .arg(QFileInfo(output).fileName())
+                            .arg(facts.durationMs / 1000.0)
+                            .arg(expected)));
     QVERIFY2(qAbs(facts.videoDurationMs - facts.audioDurationMs) <= 100,
-             qPrintable(QStringLiteral("video %1 ms, audio %2 ms")
+             qPrintable(QStringLiteral("%1: video %2 ms, audio %3 ms")
+                            .arg(QFileInfo(output).fileName())
                             .arg(facts.videoDurationMs)
                             .arg(facts.audioDurationMs)));
 }
@@ -297,13 +329,16 @@ void TestEncoderRuns::join_data() {
     QTest::addColumn<int>("channels");
 
     // Every row's join runs here, two at a time; each row then checks its output.
+    // Cut into two parts unless the row says one run.
     QList<QStringList> joins;
-    auto row = [&](const char* name, const QString& options,
-                   const QString& extension) -> QTestData& {
+    QList<int> parts;
+    auto row = [&](const char* name, const QString& options, const QString& extension,
+                   int inParts = 2) -> QTestData& {
         const QString output =
             m_dir.filePath(QStringLiteral("joined %1").arg(joins.size()) + extension);
         joins << intermediates(4) + QStringList{QStringLiteral("-o"), output} +
                      SplitOptions(options);
+        parts << inParts;
         return QTest::newRow(name) << output;
     };
     const QString avi = QStringLiteral("AVI");
@@ -318,6 +353,14 @@ void TestEncoderRuns::join_data() {
     row("MPEG-4, MP3 ABR, 320:240, .avi", kExample3, ".avi")
         << avi << mpeg4 << mpegAudio << 320 << 240 << 44100 << 2;
     row("MPEG-4, PCM mono, 4/3, .avi", kExample4, ".avi")
+        << avi << mpeg4 << "PCM" << 640 << 480 << 44100 << 1;
+    row("MPEG-4, MP3 VBR, .avi, one run", kExample1, ".avi", 1)
+        << avi << mpeg4 << mpegAudio << 640 << 480 << 44100 << 2;
+    row("MPEG-2, MP2, 16/9, .mpg, one run", kExample2, ".mpg", 1)
+        << ps << "MPEG Video" << mpegAudio << 720 << 576 << 48000 << 2;
+    row("MPEG-4, MP3 ABR, 320:240, .avi, one run", kExample3, ".avi", 1)
+        << avi << mpeg4 << mpegAudio << 320 << 240 << 44100 << 2;
+    row("MPEG-4, PCM mono, 4/3, .avi, one run", kExample4, ".avi", 1)
         << avi << mpeg4 << "PCM" << 640 << 480 << 44100 << 1;
     // Every output type, each with codecs that its container holds.
     row(".mpeg", kExample2, ".mpeg") << ps << "MPEG Video" << mpegAudio << 720 << 576 << 48000 << 2;
@@ -354,7 +397,7 @@ void TestEncoderRuns::join_data() {
         ".avi")
         << avi << mpeg4 << mpegAudio << 640 << 480 << 44100 << 2;
 
-    m_joinRuns = RunEncoders(joins);
+    m_joinRuns = RunEncoders(joins, parts);
 }
 
 void TestEncoderRuns::join() {
@@ -382,10 +425,18 @@ void TestEncoderRuns::join() {
     QFile::remove(output);
 }
 
+void TestEncoderRuns::statusLinesRiseToTheOutputLength_data() {
+    QTest::addColumn<int>("parts");
+    QTest::newRow("one run") << 1;
+    QTest::newRow("three parts") << 3;
+}
+
 void TestEncoderRuns::statusLinesRiseToTheOutputLength() {
+    QFETCH(int, parts);
     const QString output = m_dir.filePath(QStringLiteral("status.avi"));
     const EncoderRun run = RunEncoder(intermediates(4) + QStringList{QStringLiteral("-o"), output} +
-                                      SplitOptions(QLatin1String(kExample1)));
+                                          SplitOptions(QLatin1String(kExample1)),
+                                      parts);
     QVERIFY2(run.exitCode == 0, run.error.constData());
 
     // Before the status lines, a banner that names the inputs and the output.
@@ -414,27 +465,39 @@ void TestEncoderRuns::statusLinesRiseToTheOutputLength() {
 
 void TestEncoderRuns::killedRunLeavesNoProcess_data() {
     QTest::addColumn<bool>("wholeGroup");
-    QTest::newRow("the program kills the process group") << true;
-    QTest::newRow("only the encoder is killed") << false;
+    QTest::addColumn<QString>("options");
+    QTest::addColumn<int>("parts");
+    // H.264 is never cut into parts; MPEG-4 is, here into two.
+    const QString oneRun = QStringLiteral(" -ovc lavc -lavcopts vcodec=libx264:vbitrate=4000 "
+                                          "-oac mp3lame -vf scale=1280:720");
+    const QString inParts = QStringLiteral(" -ovc lavc -lavcopts vcodec=mpeg4:vbitrate=4000:mbd=2 "
+                                           "-oac mp3lame -vf scale=1280:720");
+    QTest::newRow("the program kills the process group") << true << oneRun << 0;
+    QTest::newRow("only the encoder is killed") << false << oneRun << 0;
+    QTest::newRow("the group is killed while parts run") << true << inParts << 2;
+    QTest::newRow("only the encoder is killed while parts run") << false << inParts << 2;
 }
 
 void TestEncoderRuns::killedRunLeavesNoProcess() {
     QFETCH(bool, wholeGroup);
+    QFETCH(QString, options);
+    QFETCH(int, parts);
     // Long enough that ffmpeg is surely still at work when the kill comes.
     const QString source = m_dir.filePath(QStringLiteral("long.mp4"));
     if (!QFile::exists(source)) {
         QString error;
         QVERIFY2(MakeClip(source, {160, 120, 25, 60.0, true, 44100, 2}, &error), qPrintable(error));
     }
-    const QString output = m_dir.filePath(QStringLiteral("killed.avi"));
+    QTemporaryDir outputFolder;
+    QVERIFY(outputFolder.isValid());
+    const QString output = outputFolder.filePath(QStringLiteral("killed.avi"));
 
     QProcess encoder;
     // Its own process group, as the program starts it.
     encoder.setChildProcessModifier([] { setpgid(0, 0); });
-    encoder.start(EncoderPath(), QStringList{source, QStringLiteral("-o"), output} +
-                                     SplitOptions(QStringLiteral(
-                                         " -ovc lavc -lavcopts vcodec=libx264:vbitrate=4000 "
-                                         "-oac mp3lame -vf scale=1280:720")));
+    SetParts(&encoder, parts);
+    encoder.start(EncoderPath(),
+                  QStringList{source, QStringLiteral("-o"), output} + SplitOptions(options));
     QVERIFY(encoder.waitForStarted());
     const pid_t pid = pid_t(encoder.processId());
     QByteArray seen;
@@ -448,7 +511,13 @@ void TestEncoderRuns::killedRunLeavesNoProcess() {
     for (const pid_t child : children)
         QTRY_VERIFY_WITH_TIMEOUT(!ProcessRuns(child), 10000);
     QTRY_VERIFY_WITH_TIMEOUT(LivingProcessesInGroup(pid).isEmpty(), 10000);
-    QFile::remove(output);
+    // Parts in progress had no names; at most the output ffmpeg began remains.
+    const QStringList left =
+        QDir(outputFolder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    QVERIFY2(left.isEmpty() || left == QStringList{QStringLiteral("killed.avi")},
+             qPrintable(left.join(QLatin1String(", "))));
+    if (parts > 1)
+        QVERIFY(left.isEmpty());
 }
 
 void TestEncoderRuns::failures_data() {
@@ -456,27 +525,33 @@ void TestEncoderRuns::failures_data() {
     QTest::addColumn<QString>("options");
     QTest::addColumn<QString>("extension");
     QTest::addColumn<QStringList>("messageParts");
+    QTest::addColumn<int>("parts");
 
     const QString conversion = QStringLiteral(" -oac mp3lame -ovc lavc -ofps 30 -vf scale=640:480");
     QTest::newRow("missing input") << "no such clip.avi" << conversion << ".avi"
-                                   << QStringList{QStringLiteral("no such clip.avi")};
+                                   << QStringList{QStringLiteral("no such clip.avi")} << 0;
     QTest::newRow("a text file as input")
         << "notes.txt" << conversion << ".avi"
-        << QStringList{QStringLiteral("notes.txt"), QStringLiteral("Cannot read input")};
-    QTest::newRow("PCM into .mp4")
-        << "" << kExample4 << ".mp4" << QStringList{QStringLiteral("pcm"), QStringLiteral("MP4")};
-    QTest::newRow("MPEG-4 into .flv")
-        << "" << kExample1 << ".flv" << QStringList{QStringLiteral("mpeg4"), QStringLiteral("FLV")};
+        << QStringList{QStringLiteral("notes.txt"), QStringLiteral("Cannot read input")} << 0;
+    for (int parts : {0, 2}) {
+        const char* way = parts ? ", in parts" : "";
+        QTest::addRow("PCM into .mp4%s", way)
+            << "" << kExample4 << ".mp4"
+            << QStringList{QStringLiteral("pcm"), QStringLiteral("MP4")} << parts;
+        QTest::addRow("MPEG-4 into .flv%s", way)
+            << "" << kExample1 << ".flv"
+            << QStringList{QStringLiteral("mpeg4"), QStringLiteral("FLV")} << parts;
+    }
     QTest::newRow("an unknown option") << "" << conversion + QStringLiteral(" -nosound") << ".avi"
-                                       << QStringList{QStringLiteral("-nosound")};
+                                       << QStringList{QStringLiteral("-nosound")} << 0;
     QTest::newRow("an unknown codec")
         << "" << QStringLiteral(" -ovc lavc -lavcopts vcodec=nosuchcodec -oac pcm") << ".avi"
-        << QStringList{QStringLiteral("nosuchcodec")};
+        << QStringList{QStringLiteral("nosuchcodec")} << 0;
     QTest::newRow("a bitrate that is no number")
         << "" << QStringLiteral(" -ovc lavc -lavcopts vcodec=mpeg4:vbitrate=fast -oac pcm")
-        << ".avi" << QStringList{QStringLiteral("vbitrate"), QStringLiteral("fast")};
+        << ".avi" << QStringList{QStringLiteral("vbitrate"), QStringLiteral("fast")} << 0;
     QTest::newRow("an empty frame size") << "" << QStringLiteral(" -ovc lavc -oac pcm -vf scale=:")
-                                         << ".avi" << QStringList{QStringLiteral("scale")};
+                                         << ".avi" << QStringList{QStringLiteral("scale")} << 0;
 }
 
 void TestEncoderRuns::failures() {
@@ -484,6 +559,7 @@ void TestEncoderRuns::failures() {
     QFETCH(QString, options);
     QFETCH(QString, extension);
     QFETCH(QStringList, messageParts);
+    QFETCH(int, parts);
 
     QString inputPath = intermediate(0);
     if (input == QLatin1String("notes.txt")) {
@@ -495,8 +571,8 @@ void TestEncoderRuns::failures() {
         inputPath = m_dir.filePath(input);
     }
     const QString output = m_dir.filePath(QStringLiteral("failed") + extension);
-    const EncoderRun run =
-        RunEncoder(QStringList{inputPath, QStringLiteral("-o"), output} + SplitOptions(options));
+    const EncoderRun run = RunEncoder(
+        QStringList{inputPath, QStringLiteral("-o"), output} + SplitOptions(options), parts);
 
     QCOMPARE(run.exitCode, 1);
     const QString message = QString::fromUtf8(run.error).trimmed();
@@ -504,6 +580,9 @@ void TestEncoderRuns::failures() {
     for (const QString& part : messageParts)
         QVERIFY2(message.contains(part), qPrintable(message));
     QVERIFY(!QFile::exists(output));
+    QVERIFY(QDir(m_dir.path())
+                .entryList({QStringLiteral(".corvane*")}, QDir::AllEntries | QDir::Hidden)
+                .isEmpty());
 }
 
 void TestEncoderRuns::outputOverAnInputIsRefused() {
@@ -541,7 +620,7 @@ void TestEncoderRuns::shippedProfilesWriteTheirContainer() {
         joins << intermediates(2) + QStringList{QStringLiteral("-o"), output} +
                      SplitOptions(BuildEncoderOptions(path, choices));
     }
-    const QList<EncoderRun> runs = RunEncoders(joins);
+    const QList<EncoderRun> runs = RunEncoders(joins, QList<int>(joins.size(), 2));
     for (qsizetype i = 0; i < names.size(); ++i) {
         const QString context =
             names.at(i) + QStringLiteral(": ") + joins.at(i).join(QLatin1Char(' '));
@@ -557,6 +636,91 @@ void TestEncoderRuns::shippedProfilesWriteTheirContainer() {
         checkJoin(outputs.at(i), 2);
         QFile::remove(outputs.at(i));
     }
+}
+
+// The pictures a run's filters give, one checksum per frame: the run's own
+// arguments up to its encoders, written as ffmpeg's frame checksums instead.
+QStringList PictureChecksums(const std::vector<std::string>& args) {
+    QStringList ffmpegArgs;
+    for (std::size_t i = 0; i < args.size() && args[i] != "-c:v"; ++i) {
+        if (args[i] == "-progress" || args[i] == "-stats_period")
+            ++i;
+        else
+            ffmpegArgs << QString::fromStdString(args[i]);
+    }
+    ffmpegArgs << QStringLiteral("-f") << QStringLiteral("framemd5") << QStringLiteral("-");
+    QProcess ffmpeg;
+    ffmpeg.start(QStringLiteral("ffmpeg"), ffmpegArgs);
+    if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitCode() != 0)
+        return {QStringLiteral("ffmpeg failed: ") +
+                QString::fromUtf8(ffmpeg.readAllStandardError())};
+    QStringList checksums;
+    for (const QByteArray& line : ffmpeg.readAllStandardOutput().split('\n'))
+        if (line.startsWith("0,")) // the picture is the first stream
+            checksums << QString::fromLatin1(line.split(',').last().trimmed());
+    return checksums;
+}
+
+void TestEncoderRuns::partsFitTogetherFrameForFrame_data() {
+    QTest::addColumn<QStringList>("clips");
+    QTest::addColumn<QString>("options");
+    QTest::addColumn<int>("parts");
+
+    // Long enough that later parts skip the source's start before scaling.
+    const QString conversion = QStringLiteral(" -oac mp3lame -ovc lavc -ofps 30 -vf scale=640:480");
+    struct Made {
+        const char* name;
+        ClipSpec spec;
+    };
+    const Made made[] = {{"six seconds.mpg", {352, 288, 25, 6.0, true, 48000, 2}},
+                         {"six seconds.mp4", {176, 144, 15, 6.0, true, 44100, 1}}};
+    for (const Made& clip : made) {
+        const QString path = m_dir.filePath(QLatin1String(clip.name));
+        QString error;
+        QVERIFY2(MakeClip(path, clip.spec, &error), qPrintable(error));
+    }
+    QTest::newRow("an MPEG stream starting late, 25 fps, in three parts")
+        << QStringList{m_dir.filePath(QLatin1String(made[0].name))} << conversion << 3;
+    QTest::newRow("15 fps in two parts")
+        << QStringList{m_dir.filePath(QLatin1String(made[1].name))} << conversion << 2;
+    QTest::newRow("four inputs cut inside two of them")
+        << intermediates(4) << QString::fromLatin1(kExample1) << 3;
+}
+
+void TestEncoderRuns::partsFitTogetherFrameForFrame() {
+    QFETCH(QStringList, clips);
+    QFETCH(QString, options);
+    QFETCH(int, parts);
+
+    std::vector<std::string> paths;
+    for (const QString& clip : clips)
+        paths.push_back(clip.toStdString());
+    const std::vector<encoder::InputFacts> inputs = encoder::ProbeInputs(paths);
+    std::vector<std::string> args = paths;
+    for (const QString& option :
+         QStringList{QStringLiteral("-o"), QStringLiteral("/out/j.avi")} + SplitOptions(options))
+        args.push_back(option.toStdString());
+    const encoder::FfmpegPlan plan =
+        encoder::BuildFfmpegPlan(encoder::ParseArguments(args), inputs);
+    auto cut = [&](int count) {
+        return encoder::BuildPartedPlan(plan, inputs, "/out/j.avi",
+                                        std::vector<std::string>(std::size_t(count), "/out/part"),
+                                        "/out/sound", "/out/list");
+    };
+
+    // The uncut picture, read the way parts read it (without the sound, which
+    // may shift a first frame that falls exactly between two output frames).
+    const QStringList whole = PictureChecksums(cut(1).runs.front().args);
+    long frames = 0;
+    for (const long piece : plan.pieceFrames)
+        frames += piece;
+    QVERIFY2(whole.size() == qsizetype(frames),
+             qPrintable(whole.join(QLatin1Char('\n')).left(2000)));
+    const encoder::PartedPlan parted = cut(parts);
+    QStringList pieced;
+    for (int part = 0; part < parts; ++part)
+        pieced += PictureChecksums(parted.runs[std::size_t(part)].args);
+    QCOMPARE(pieced, whole);
 }
 
 QTEST_GUILESS_MAIN(TestEncoderRuns)
