@@ -187,7 +187,7 @@ int Encode(const std::vector<std::string>& args) {
             ScratchFile& list = scratch[std::size_t(parts) + 1];
             const PartedPlan parted =
                 BuildPartedPlan(plan, inputs, options.output, partPaths, sound.path(), list.path());
-            if (list.write(parted.partList)) {
+            if (parted.parts() > 1 && list.write(parted.partList)) {
                 runs.clear();
                 for (const PartRun& run : parted.runs)
                     runs.push_back(Ffmpeg(run.args));

@@ -25,6 +25,28 @@ bool Has(const std::vector<std::string>& args, const std::string& option) {
     return std::find(args.begin(), args.end(), option) != args.end();
 }
 
+// Whether a piece can be entered at some whole second that is also a whole
+// number of output frames (not so at 29.97 fps: 1001 seconds apart).
+bool CanEnter(const FfmpegPlan& plan, const InputFacts& input) {
+    const Rate& rate = plan.frameRate;
+    return input.seeksExactly() && rate.den > 0 &&
+           std::gcd(rate.num, rate.den) * 60 % rate.den == 0;
+}
+
+// Where reading a piece may start so that its frame `fromFrame` is reached
+// without decoding all before it: a whole second, some way before the frame
+// so the rate step finds the pictures around it, and on an output frame.
+// 0 when the piece is read from its start.
+long SeekSeconds(const FfmpegPlan& plan, const InputFacts& input, long fromFrame) {
+    if (!CanEnter(plan, input))
+        return 0;
+    const Rate& rate = plan.frameRate;
+    for (long seconds = long(double(fromFrame) / rate.value() - 2.0); seconds >= 1; --seconds)
+        if (seconds * rate.num % rate.den == 0)
+            return seconds;
+    return 0;
+}
+
 // Frames [from, to) of the whole picture, from the pieces they fall in.
 PartRun PictureRun(const FfmpegPlan& plan, const std::vector<InputFacts>& inputs, long from,
                    long to, const std::string& path) {
@@ -37,11 +59,17 @@ PartRun PictureRun(const FfmpegPlan& plan, const std::vector<InputFacts>& inputs
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         const long pieceEnd = pieceStart + plan.pieceFrames[i];
         if (pieceEnd > from && pieceStart < to) {
+            const long first = std::max(from, pieceStart) - pieceStart;
+            const long last = std::min(to, pieceEnd) - pieceStart;
+            // After a seek the piece's times count from the seek point.
+            const long seek = SeekSeconds(plan, inputs[i], first);
+            const long skipped = seek * plan.frameRate.num / plan.frameRate.den;
+            if (seek > 0)
+                run.args.insert(run.args.end(), {"-ss", std::to_string(seek)});
             run.args.insert(run.args.end(), {"-i", FileUrl(inputs[i].path)});
             const std::string label = "[v" + std::to_string(used) + "]";
-            graph += VideoChain(plan, inputs[i], used, std::max(from, pieceStart) - pieceStart,
-                                std::min(to, pieceEnd) - pieceStart) +
-                     label + ";";
+            graph +=
+                VideoChain(plan, inputs[i], used, first - skipped, last - skipped) + label + ";";
             pieces += label;
             ++used;
         }
@@ -57,6 +85,40 @@ PartRun PictureRun(const FfmpegPlan& plan, const std::vector<InputFacts>& inputs
     run.args.insert(run.args.end(), out.begin(), out.end());
     run.seconds = double(to - from) / plan.frameRate.value();
     return run;
+}
+
+// Whether decoding a piece's picture costs little beside scaling and encoding
+// it: the MPEG-1/2/4 part 2 family, as DVDs, Video CDs and older cameras write.
+bool CheapToDecode(const InputFacts& input) {
+    for (const char* codec : {"mpeg1video", "mpeg2video", "mpeg4", "msmpeg4v1", "msmpeg4v2",
+                              "msmpeg4v3", "wmv1", "wmv2", "h263", "flv1", "mjpeg"})
+        if (input.videoCodec == codec)
+            return true;
+    return false;
+}
+
+// Where to cut the picture into `parts`: equal stretches, except that a cut
+// inside an input that can neither be entered at a whole second nor cheaply
+// decoded from its start by a second part moves to that input's nearer end.
+// Cuts that meet merge, so there may be fewer parts.
+std::vector<long> Cuts(const FfmpegPlan& plan, const std::vector<InputFacts>& inputs, long parts) {
+    const long total = TotalFrames(plan);
+    std::vector<long> cuts{0};
+    for (long p = 1; p < parts; ++p) {
+        long cut = total * p / parts;
+        long pieceStart = 0;
+        for (std::size_t i = 0; i < inputs.size(); ++i) {
+            const long pieceEnd = pieceStart + plan.pieceFrames[i];
+            if (cut > pieceStart && cut < pieceEnd && !CanEnter(plan, inputs[i]) &&
+                !CheapToDecode(inputs[i]))
+                cut = cut - pieceStart <= pieceEnd - cut ? pieceStart : pieceEnd;
+            pieceStart = pieceEnd;
+        }
+        if (cut > cuts.back() && cut < total)
+            cuts.push_back(cut);
+    }
+    cuts.push_back(total);
+    return cuts;
 }
 
 PartRun SoundRun(const FfmpegPlan& plan, const std::vector<InputFacts>& inputs,
@@ -108,13 +170,10 @@ PartedPlan BuildPartedPlan(const FfmpegPlan& plan, const std::vector<InputFacts>
                            const std::string& output, const std::vector<std::string>& partPaths,
                            const std::string& soundPath, const std::string& listPath) {
     PartedPlan parted;
-    const long total = TotalFrames(plan);
-    const long parts = long(partPaths.size());
-    for (long p = 0; p < parts; ++p) {
-        const std::string& path = partPaths[std::size_t(p)];
-        parted.runs.push_back(
-            PictureRun(plan, inputs, total * p / parts, total * (p + 1) / parts, path));
-        parted.partList += ConcatListEntry(path);
+    const std::vector<long> cuts = Cuts(plan, inputs, long(partPaths.size()));
+    for (std::size_t p = 0; p + 1 < cuts.size(); ++p) {
+        parted.runs.push_back(PictureRun(plan, inputs, cuts[p], cuts[p + 1], partPaths[p]));
+        parted.partList += ConcatListEntry(partPaths[p]);
     }
     parted.runs.push_back(SoundRun(plan, inputs, soundPath));
 

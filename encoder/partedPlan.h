@@ -20,7 +20,8 @@ struct PartRun {
 };
 
 struct PartedPlan {
-    std::vector<PartRun> runs;         // the picture's parts in order, then the sound
+    std::vector<PartRun> runs; // the picture's parts in order, then the sound
+    std::size_t parts() const { return runs.empty() ? 0 : runs.size() - 1; }
     std::string partList;              // the concat demuxer's list of the part files
     std::vector<std::string> assembly; // the run that puts parts and sound together
 };
@@ -31,10 +32,13 @@ struct PartedPlan {
 // choice for any job that can be cut, which lets a short job be cut too.
 int PartsFor(const FfmpegPlan& plan, int processors, std::optional<int> forced);
 
-// Cuts `plan`'s picture into `parts` stretches of nearly equal frame counts.
-// Part i is written to partPaths[i], the sound to `soundPath` (both in the
-// output's container), and the list the assembly reads to `listPath`.
-// Pure: tested without running anything.
+// Cuts `plan`'s picture into as many stretches of nearly equal frame counts
+// as there are part paths, or fewer: a cut never falls inside an input that
+// can neither be entered at a whole second (see InputFacts::seeksExactly)
+// nor be decoded cheaply from its start. Part i
+// is written to partPaths[i], the sound to `soundPath` (both in the output's
+// container), and the list the assembly reads to `listPath`. Pure: tested
+// without running anything.
 PartedPlan BuildPartedPlan(const FfmpegPlan& plan, const std::vector<InputFacts>& inputs,
                            const std::string& output, const std::vector<std::string>& partPaths,
                            const std::string& soundPath, const std::string& listPath);

@@ -80,6 +80,16 @@ double InputFacts::pictureSeconds() const {
     return formatDuration;
 }
 
+bool InputFacts::seeksExactly() const {
+    // Containers that give every picture its own time; MPEG program and
+    // transport streams time only some and land near, not on, a seek point.
+    const std::string container = formatName.substr(0, formatName.find(','));
+    const bool timed = container == "avi" || container == "asf" || container == "mov" ||
+                       container == "matroska" || container == "flv";
+    // Whole seconds must be whole ticks, or the shifted times round differently.
+    return timed && videoTimeBase.num == 1 && videoTimeBase.den > 0;
+}
+
 double InputFacts::displayAspect() const {
     if (width <= 0 || height <= 0)
         return 0;
@@ -116,6 +126,9 @@ InputFacts ParseProbeOutput(const std::string& path, const std::string& text) {
                 facts.videoStart = Seconds(fields, "start_time");
                 facts.videoDuration = Seconds(fields, "duration");
                 facts.videoPackets = Whole(fields, "nb_read_packets");
+                if (!Ratio(Text(fields, "time_base"), &facts.videoTimeBase.num,
+                           &facts.videoTimeBase.den))
+                    facts.videoTimeBase = Rate{};
             } else if (type == "audio" && !facts.hasAudio) {
                 facts.hasAudio = true;
                 facts.audioCodec = Text(fields, "codec_name");
@@ -136,7 +149,7 @@ InputFacts ProbeInput(const std::string& path) {
     const ChildResult result = RunAndCapture(
         {"ffprobe", "-v", "error", "-count_packets", "-show_entries",
          "stream=index,codec_type,codec_name,width,height,sample_aspect_ratio,r_frame_rate,"
-         "avg_frame_rate,sample_rate,channels,start_time,duration,nb_read_packets:"
+         "avg_frame_rate,time_base,sample_rate,channels,start_time,duration,nb_read_packets:"
          "stream_disposition=attached_pic:format=format_name,start_time,duration",
          "-of", "compact", FileUrl(path)});
     if (result.exitCode != 0) {

@@ -24,6 +24,7 @@ struct InputFacts {
     double videoStart = -1; // seconds, -1 when unknown
     double videoDuration = -1;
     long videoPackets = -1;
+    Rate videoTimeBase{0, 1}; // the unit of the picture's times, e.g. 1/15360; 0/1 unknown
 
     bool hasAudio = false;
     std::string audioCodec;
@@ -34,6 +35,9 @@ struct InputFacts {
     // over the frame rate where the file allows, since containers round their
     // own duration fields (AVI adds a frame, MPEG streams start late).
     double pictureSeconds() const;
+    // Whether reading can start at a whole second with every later picture
+    // keeping the time it has when the file is read from its start.
+    bool seeksExactly() const;
     // Display aspect ratio of the picture, width over height.
     double displayAspect() const;
 };

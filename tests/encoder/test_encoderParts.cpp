@@ -41,7 +41,8 @@ QString Joined(const std::vector<std::string>& args) {
     return list.join(QLatin1Char(' '));
 }
 
-// Inputs as the probe describes them: 30 fps pictures of `seconds` each.
+// Inputs as the probe describes them: 30 fps pictures of `seconds` each in
+// AVI files, which can be entered at any whole second.
 std::vector<InputFacts> Inputs(const QList<double>& seconds, const QList<bool>& sound = {}) {
     std::vector<InputFacts> inputs;
     for (qsizetype i = 0; i < seconds.size(); ++i) {
@@ -52,6 +53,8 @@ std::vector<InputFacts> Inputs(const QList<double>& seconds, const QList<bool>& 
         input.height = 480;
         input.frameRate = Rate{30, 1};
         input.videoPackets = std::lround(seconds.at(i) * 30);
+        input.formatName = "avi";
+        input.videoTimeBase = Rate{1, 30};
         input.hasAudio = sound.isEmpty() || sound.at(i);
         input.sampleRate = 44100;
         input.channels = 2;
@@ -83,6 +86,8 @@ private slots:
     void partsForAJob_data();
     void partsForAJob();
     void partsCutThePictureAndKeepTheSoundWhole();
+    void cutsStayOutOfInputsThatCannotBeEntered_data();
+    void cutsStayOutOfInputsThatCannotBeEntered();
     void childrenRunTogetherAndFailTogether();
     void scratchFilesHaveNoName();
 };
@@ -456,34 +461,36 @@ void TestEncoderParts::partsForAJob() {
 }
 
 void TestEncoderParts::partsCutThePictureAndKeepTheSoundWhole() {
-    // Three inputs of 30, 30 and 31 frames, the middle one silent, in two
-    // parts: the cut at frame 45 falls inside the middle input.
+    // Three inputs of 300, 300 and 301 frames, the middle one silent, in two
+    // parts: the cut at frame 450 falls at 5 s into the middle input, which
+    // the second part enters at 3 s (90 frames) rather than decode from its start.
     const EncoderOptions options = ParseArguments(
         Args(QStringLiteral("a b c -o /out/j.avi -ovc lavc -lavcopts vcodec=mpeg4:vbitrate=1000 "
                             "-oac mp3lame -lameopts vbr=2:q=6")));
-    const std::vector<InputFacts> inputs = Inputs({1.0, 1.0, 31 / 30.0}, {true, false, true});
+    const std::vector<InputFacts> inputs = Inputs({10.0, 10.0, 301 / 30.0}, {true, false, true});
     const FfmpegPlan plan = BuildFfmpegPlan(options, inputs);
     const PartedPlan parted =
         BuildPartedPlan(plan, inputs, options.output, {"/p0", "/p1"}, "/sound", "/list");
 
-    QCOMPARE(parted.runs.size(), std::size_t(3));
+    QCOMPARE(parted.parts(), std::size_t(2));
     const QString first = Joined(parted.runs[0].args);
     const QString second = Joined(parted.runs[1].args);
     const QString sound = Joined(parted.runs[2].args);
     // Each part reads only the inputs its frames come from.
     QVERIFY2(first.contains(QLatin1String("-i file:/in/0.avi -i file:/in/1.avi -filter_complex")),
              qPrintable(first));
-    QVERIFY2(second.contains(QLatin1String("-i file:/in/1.avi -i file:/in/2.avi -filter_complex")),
-             qPrintable(second));
+    QVERIFY2(
+        second.contains(QLatin1String("-ss 3 -i file:/in/1.avi -i file:/in/2.avi -filter_complex")),
+        qPrintable(second));
     QVERIFY2(first.contains(QLatin1String("[1:v:0]")) &&
-                 first.contains(QLatin1String("trim=end_frame=15[v1]")),
+                 first.contains(QLatin1String("trim=end_frame=150[v1]")),
              qPrintable(first));
     QVERIFY2(
-        second.contains(QLatin1String("trim=start_frame=15:end_frame=30,setpts=PTS-STARTPTS[v0]")),
+        second.contains(QLatin1String("trim=start_frame=60:end_frame=210,setpts=PTS-STARTPTS[v0]")),
         qPrintable(second));
-    QVERIFY2(second.contains(QLatin1String("trim=end_frame=31[v1]")), qPrintable(second));
-    QCOMPARE(parted.runs[0].seconds, 1.5);
-    QCOMPARE(parted.runs[1].seconds, 46 / 30.0);
+    QVERIFY2(second.contains(QLatin1String("trim=end_frame=301[v1]")), qPrintable(second));
+    QCOMPARE(parted.runs[0].seconds, 15.0);
+    QCOMPARE(parted.runs[1].seconds, 451 / 30.0);
     // Pictures only, one thread each, in the output's container.
     for (const QString& part : {first, second}) {
         QVERIFY(part.contains(QLatin1String("-map [vout] -c:v mpeg4")));
@@ -512,6 +519,55 @@ void TestEncoderParts::partsCutThePictureAndKeepTheSoundWhole() {
              QStringLiteral("-hide_banner -nostdin -loglevel error -nostats -f concat -safe 0 -i "
                             "file:/list -i file:/sound -map 0:v:0 -map 1:a:0 -c copy "
                             "-max_muxing_queue_size 4096 -f avi -y file:/out/j.avi"));
+}
+
+void TestEncoderParts::cutsStayOutOfInputsThatCannotBeEntered_data() {
+    QTest::addColumn<QList<double>>("seconds");
+    QTest::addColumn<QString>("container"); // of every input
+    QTest::addColumn<QString>("codec");
+    QTest::addColumn<int>("asked");
+    QTest::addColumn<QList<double>>("partSeconds");
+
+    const QString mpeg = QStringLiteral("mpeg");
+    const QString h264 = QStringLiteral("h264");
+    QTest::newRow("H.264 in MPEG streams: the cut moves to the nearer end")
+        << QList<double>{10.0, 12.0, 4.0} << mpeg << h264 << 2 << QList<double>{10.0, 16.0};
+    QTest::newRow("one such stream is one part")
+        << QList<double>{20.0} << mpeg << h264 << 2 << QList<double>{20.0};
+    QTest::newRow("cuts that meet merge")
+        << QList<double>{5.0, 30.0, 5.0} << mpeg << h264 << 4 << QList<double>{5.0, 30.0, 5.0};
+    QTest::newRow("MPEG-2 is cheap to read from the start: cut anywhere")
+        << QList<double>{20.0} << mpeg << "mpeg2video" << 2 << QList<double>{10.0, 10.0};
+    QTest::newRow("AVI: cut anywhere")
+        << QList<double>{20.0} << "avi" << h264 << 4 << QList<double>{5.0, 5.0, 5.0, 5.0};
+    QTest::newRow("MP4 too, even near an input's start")
+        << QList<double>{9.0, 11.0} << "mov,mp4,m4a,3gp,3g2,mj2" << h264 << 2
+        << QList<double>{10.0, 10.0};
+}
+
+void TestEncoderParts::cutsStayOutOfInputsThatCannotBeEntered() {
+    QFETCH(QList<double>, seconds);
+    QFETCH(QString, container);
+    QFETCH(QString, codec);
+    QFETCH(int, asked);
+    QFETCH(QList<double>, partSeconds);
+    const EncoderOptions options = ParseArguments(
+        Args(QStringLiteral("a -o /out/j.avi -ovc lavc -lavcopts vcodec=mpeg4 -oac pcm")));
+    std::vector<InputFacts> inputs = Inputs(seconds);
+    for (InputFacts& input : inputs) {
+        input.formatName = container.toStdString();
+        input.videoCodec = codec.toStdString();
+        if (container == QLatin1String("mpeg"))
+            input.videoTimeBase = Rate{1, 90000};
+    }
+    const FfmpegPlan plan = BuildFfmpegPlan(options, inputs);
+    const PartedPlan parted =
+        BuildPartedPlan(plan, inputs, options.output,
+                        std::vector<std::string>(std::size_t(asked), "/p"), "/s", "/l");
+    QList<double> made;
+    for (std::size_t i = 0; i < parted.parts(); ++i)
+        made << parted.runs[i].seconds;
+    QCOMPARE(made, partSeconds);
 }
 
 void TestEncoderParts::childrenRunTogetherAndFailTogether() {

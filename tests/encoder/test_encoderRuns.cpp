@@ -666,24 +666,28 @@ void TestEncoderRuns::partsFitTogetherFrameForFrame_data() {
     QTest::addColumn<QString>("options");
     QTest::addColumn<int>("parts");
 
-    // Long enough that later parts skip the source's start before scaling.
+    // Long enough that later parts enter an input at a whole second.
     const QString conversion = QStringLiteral(" -oac mp3lame -ovc lavc -ofps 30 -vf scale=640:480");
     struct Made {
         const char* name;
         ClipSpec spec;
     };
     const Made made[] = {{"six seconds.mpg", {352, 288, 25, 6.0, true, 48000, 2}},
-                         {"six seconds.mp4", {176, 144, 15, 6.0, true, 44100, 1}}};
+                         {"six seconds.mp4", {176, 144, 15, 6.0, true, 44100, 1}},
+                         {"six seconds.avi", {320, 240, 25, 6.0, true, 44100, 2}}};
+    QStringList paths;
     for (const Made& clip : made) {
-        const QString path = m_dir.filePath(QLatin1String(clip.name));
+        paths << m_dir.filePath(QLatin1String(clip.name));
         QString error;
-        QVERIFY2(MakeClip(path, clip.spec, &error), qPrintable(error));
+        QVERIFY2(MakeClip(paths.last(), clip.spec, &error), qPrintable(error));
     }
-    QTest::newRow("an MPEG stream starting late, 25 fps, in three parts")
-        << QStringList{m_dir.filePath(QLatin1String(made[0].name))} << conversion << 3;
-    QTest::newRow("15 fps in two parts")
-        << QStringList{m_dir.filePath(QLatin1String(made[1].name))} << conversion << 2;
-    QTest::newRow("four inputs cut inside two of them")
+    QTest::newRow("MP4 at 15 fps, entered at a whole second")
+        << QStringList{paths.at(1)} << conversion << 2;
+    QTest::newRow("AVI at 25 fps: read from the start, then entered")
+        << QStringList{paths.at(2)} << conversion << 3;
+    QTest::newRow("an MPEG stream starting late, read from its start")
+        << QStringList{paths.at(0), paths.at(1)} << conversion << 3;
+    QTest::newRow("four inputs cut near their starts")
         << intermediates(4) << QString::fromLatin1(kExample1) << 3;
 }
 
@@ -717,9 +721,10 @@ void TestEncoderRuns::partsFitTogetherFrameForFrame() {
     QVERIFY2(whole.size() == qsizetype(frames),
              qPrintable(whole.join(QLatin1Char('\n')).left(2000)));
     const encoder::PartedPlan parted = cut(parts);
+    QVERIFY(parted.parts() >= 2);
     QStringList pieced;
-    for (int part = 0; part < parts; ++part)
-        pieced += PictureChecksums(parted.runs[std::size_t(part)].args);
+    for (std::size_t part = 0; part < parted.parts(); ++part)
+        pieced += PictureChecksums(parted.runs[part].args);
     QCOMPARE(pieced, whole);
 }
 
