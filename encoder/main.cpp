@@ -79,11 +79,11 @@ void RemovePartialOutput(const std::string& output) {
         unlink(output.c_str());
 }
 
-// Scratch files go beside the output, where the room for it is, else to the
-// system's temporary folder. Returns none unless all of them could be made.
-std::vector<ScratchFile> MakeScratchFiles(std::size_t count, const std::string& output) {
-    const char* tmp = std::getenv("TMPDIR");
-    for (const std::string& folder : {FolderOf(output), std::string(tmp && *tmp ? tmp : "/tmp")}) {
+// `count` scratch files in the first of `folders` that takes them all; none
+// when no folder does.
+std::vector<ScratchFile> MakeScratchFiles(std::size_t count,
+                                          const std::vector<std::string>& folders) {
+    for (const std::string& folder : folders) {
         std::vector<ScratchFile> files;
         while (files.size() < count && files.emplace_back(folder).isOpen()) {
         }
@@ -91,6 +91,18 @@ std::vector<ScratchFile> MakeScratchFiles(std::size_t count, const std::string& 
             return files;
     }
     return {};
+}
+
+std::string TemporaryFolder() {
+    const char* tmp = std::getenv("TMPDIR");
+    return tmp && *tmp ? tmp : "/tmp";
+}
+
+// Parts are worth making only where the output can be written: a folder that
+// refuses them, or an output file that refuses writing, fails at once in one
+// run instead of after all the encoding.
+bool OutputWritable(const std::string& output) {
+    return access(output.c_str(), F_OK) != 0 || access(output.c_str(), W_OK) == 0;
 }
 
 int ProcessorCount() {
@@ -154,12 +166,13 @@ int Encode(const std::vector<std::string>& args) {
     char folder[4096];
     const std::string currentFolder = getcwd(folder, sizeof folder) ? folder : ".";
     FfmpegPlan plan = BuildFfmpegPlan(options, inputs, "", currentFolder);
-    std::vector<ScratchFile> scratch; // held open until the end: they vanish with us
+    // Scratch files are held open until the end: they vanish with us.
+    std::vector<ScratchFile> inputList;
     if (!plan.concatList.empty()) {
-        scratch = MakeScratchFiles(1, options.output);
-        if (scratch.empty() || !scratch.front().write(plan.concatList))
+        inputList = MakeScratchFiles(1, {FolderOf(options.output), TemporaryFolder()});
+        if (inputList.empty() || !inputList.front().write(plan.concatList))
             throw Failure("Cannot write a temporary file for the list of inputs");
-        plan = BuildFfmpegPlan(options, inputs, scratch.front().path(), currentFolder);
+        plan = BuildFfmpegPlan(options, inputs, inputList.front().path(), currentFolder);
     }
     Say("Output: " + options.output + " (" + plan.container.label + ", video " + plan.videoEncoder +
         (plan.videoEncoder == "copy"
@@ -176,9 +189,11 @@ int Encode(const std::vector<std::string>& args) {
     std::vector<std::vector<std::string>> runs{Ffmpeg(plan.args)};
     std::vector<std::string> assembly;
     const int parts = PartsFor(plan, ProcessorCount(), forcedParts);
-    if (parts > 1) {
-        // The parts, the sound and the list of parts.
-        scratch = MakeScratchFiles(std::size_t(parts) + 2, options.output);
+    std::vector<ScratchFile> scratch;
+    if (parts > 1 && OutputWritable(options.output)) {
+        // The parts, the sound and the list of parts, beside the output where
+        // the room for it is.
+        scratch = MakeScratchFiles(std::size_t(parts) + 2, {FolderOf(options.output)});
         if (!scratch.empty()) {
             std::vector<std::string> partPaths;
             for (int i = 0; i < parts; ++i)
