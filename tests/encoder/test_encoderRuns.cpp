@@ -674,7 +674,9 @@ void TestEncoderRuns::partsFitTogetherFrameForFrame_data() {
     };
     const Made made[] = {{"six seconds.mpg", {352, 288, 25, 6.0, true, 48000, 2}},
                          {"six seconds.mp4", {176, 144, 15, 6.0, true, 44100, 1}},
-                         {"six seconds.avi", {320, 240, 25, 6.0, true, 44100, 2}}};
+                         {"six seconds.avi", {320, 240, 25, 6.0, true, 44100, 2}},
+                         {"six seconds.wmv", {320, 240, 25, 6.0, true, 44100, 2}},
+                         {"six seconds.mkv", {320, 240, 30, 6.0, true, 48000, 2}}};
     QStringList paths;
     for (const Made& clip : made) {
         paths << m_dir.filePath(QLatin1String(clip.name));
@@ -685,6 +687,9 @@ void TestEncoderRuns::partsFitTogetherFrameForFrame_data() {
         << QStringList{paths.at(1)} << conversion << 2;
     QTest::newRow("AVI at 25 fps: read from the start, then entered")
         << QStringList{paths.at(2)} << conversion << 3;
+    QTest::newRow("WMV entered at a whole second") << QStringList{paths.at(3)} << conversion << 2;
+    QTest::newRow("Matroska entered at a whole second")
+        << QStringList{paths.at(4)} << conversion << 2;
     QTest::newRow("an MPEG stream starting late, read from its start")
         << QStringList{paths.at(0), paths.at(1)} << conversion << 3;
     QTest::newRow("four inputs cut near their starts")
