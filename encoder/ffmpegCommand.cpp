@@ -76,6 +76,10 @@ std::string FileUrl(const std::string& path) {
     return "file:" + path;
 }
 
+std::vector<std::string> OutputArgs(const std::string& muxer, const std::string& path) {
+    return {"-max_muxing_queue_size", "4096", "-f", muxer, "-y", FileUrl(path)};
+}
+
 std::vector<std::string> QuietRun(bool reportProgress) {
     std::vector<std::string> args{"-hide_banner", "-nostdin", "-loglevel", "error", "-nostats"};
     if (reportProgress)
@@ -306,8 +310,8 @@ FfmpegPlan BuildFfmpegPlan(const EncoderOptions& options, const std::vector<Inpu
     plan.videoArgs.assign(codecArgs.begin(), audioArgsAt);
     plan.audioArgs.assign(audioArgsAt, codecArgs.end());
     args.insert(args.end(), codecArgs.begin(), codecArgs.end());
-    args.insert(args.end(),
-                {"-max_muxing_queue_size", "4096", "-f", muxer, "-y", FileUrl(options.output)});
+    const std::vector<std::string> out = OutputArgs(muxer, options.output);
+    args.insert(args.end(), out.begin(), out.end());
     return plan;
 }
 

@@ -31,7 +31,8 @@ struct FfmpegPlan {
     int channels = 0;
     std::string concatList; // the concat demuxer's file list, for copied streams
 
-    // A filtered job, piece by piece, so it can also be encoded in parts.
+    // A filtered job, piece by piece, so it can also be encoded in parts;
+    // empty for a job that copies a stream.
     std::vector<long> pieceFrames;      // each input's picture, in output frames
     std::vector<std::string> videoArgs; // the video encoder and its settings
     std::vector<std::string> audioArgs; // the audio encoder and its settings
@@ -64,6 +65,10 @@ bool IsMpegVideoFamily(const std::string& encoder);
 
 // ffmpeg reads "name:rest" as a protocol; "file:" keeps every path a file.
 std::string FileUrl(const std::string& path);
+
+// ffmpeg's last options: write `path` with `muxer`, replacing it, with room to
+// queue packets while a slow stream catches up.
+std::vector<std::string> OutputArgs(const std::string& muxer, const std::string& path);
 
 // ffmpeg's first options for a run that only speaks of errors; with progress
 // it reports on standard output four times a second.

@@ -124,6 +124,12 @@ std::optional<int> ForcedParts() {
     return int(parts);
 }
 
+// A run failed when ffmpeg says so by its exit status or by a failed write
+// (a full disk, which it may still answer with 0).
+bool RunFailed(const ChildResult& result) {
+    return result.exitCode != 0 || ShowsWriteFailure(result.errorText);
+}
+
 // The reason of a failed set of runs: a run's own failure rather than the
 // kill that ended the others.
 const ChildResult* FailedRun(const std::vector<ChildResult>& results) {
@@ -131,7 +137,7 @@ const ChildResult* FailedRun(const std::vector<ChildResult>& results) {
     for (const ChildResult& result : results) {
         if (result.exitCode > 0)
             return &result;
-        if (!failed && (result.exitCode != 0 || ShowsWriteFailure(result.errorText)))
+        if (!failed && RunFailed(result))
             failed = &result;
     }
     return failed;
@@ -257,7 +263,7 @@ int Encode(const std::vector<std::string>& args) {
         Fail(*failed, plan, options.output);
     if (!assembly.empty()) {
         const ChildResult result = RunAndCapture(assembly);
-        if (result.exitCode != 0 || ShowsWriteFailure(result.errorText))
+        if (RunFailed(result))
             Fail(result, plan, options.output);
     }
     struct stat written {};

@@ -17,10 +17,6 @@ long TotalFrames(const FfmpegPlan& plan) {
     return std::accumulate(plan.pieceFrames.begin(), plan.pieceFrames.end(), 0L);
 }
 
-std::vector<std::string> OutputArgs(const std::string& muxer, const std::string& path) {
-    return {"-max_muxing_queue_size", "4096", "-f", muxer, "-y", FileUrl(path)};
-}
-
 bool Has(const std::vector<std::string>& args, const std::string& option) {
     return std::find(args.begin(), args.end(), option) != args.end();
 }
@@ -155,8 +151,8 @@ int PartsFor(const FfmpegPlan& plan, int processors, std::optional<int> forced) 
     // MPEG program streams leave most packets without a time of their own;
     // copied from parts, the picture comes out frames short as players count it.
     const std::string& muxer = plan.container.muxer;
-    if (plan.pieceFrames.empty() || !plan.concatList.empty() ||
-        !IsMpegVideoFamily(plan.videoEncoder) || muxer == "mpeg" || muxer == "vob")
+    if (plan.pieceFrames.empty() || !IsMpegVideoFamily(plan.videoEncoder) || muxer == "mpeg" ||
+        muxer == "vob")
         return 1;
     int parts = 1;
     if (forced)

@@ -203,6 +203,21 @@ private slots:
     void partsFitTogetherFrameForFrame();
 
 private:
+    struct NamedClip {
+        const char* name;
+        ClipSpec spec;
+    };
+    // Makes the clips in the test's folder and returns their paths; on a
+    // failure fills *error and stops.
+    QStringList makeClips(std::initializer_list<NamedClip> clips, QString* error) const {
+        QStringList paths;
+        for (const NamedClip& clip : clips) {
+            paths << m_dir.filePath(QLatin1String(clip.name));
+            if (!MakeClip(paths.last(), clip.spec, error))
+                return paths;
+        }
+        return paths;
+    }
     QString clip(int i) const { return m_clips.at(i); }
     QString intermediate(int i, int parts = 1) const {
         return m_dir.filePath(parts == 1 ? QStringLiteral("%1.avi").arg(i)
@@ -226,22 +241,13 @@ void TestEncoderRuns::initTestCase() {
     QVERIFY(QFile::exists(EncoderPath()));
     QVERIFY(m_dir.isValid());
     // Different sizes, rates, sample rates, channel counts and containers; one without sound.
-    struct Made {
-        const char* name;
-        ClipSpec spec;
-    };
-    const Made clips[] = {
-        {"one clip.avi", {320, 240, 25, 1.0, true, 44100, 2}},
-        {"two.mp4", {176, 144, 15, 1.0, true, 48000, 1}},
-        {"three.mpg", {352, 288, 30, 1.0, true, 48000, 2}},
-        {"four.wmv", {160, 120, 25, 1.0, false, 44100, 2}},
-    };
-    for (const Made& made : clips) {
-        const QString path = m_dir.filePath(QLatin1String(made.name));
-        QString error;
-        QVERIFY2(MakeClip(path, made.spec, &error), qPrintable(error));
-        m_clips << path;
-    }
+    QString error;
+    m_clips = makeClips({{"one clip.avi", {320, 240, 25, 1.0, true, 44100, 2}},
+                         {"two.mp4", {176, 144, 15, 1.0, true, 48000, 1}},
+                         {"three.mpg", {352, 288, 30, 1.0, true, 48000, 2}},
+                         {"four.wmv", {160, 120, 25, 1.0, false, 44100, 2}}},
+                        &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
     // The conversion pass, as the program runs it: one input, the intermediate, 30 fps, the frame
     // size; in one run (the joins' inputs) and cut into three parts.
     QList<QStringList> conversions;
@@ -668,21 +674,14 @@ void TestEncoderRuns::partsFitTogetherFrameForFrame_data() {
 
     // Long enough that later parts enter an input at a whole second.
     const QString conversion = QStringLiteral(" -oac mp3lame -ovc lavc -ofps 30 -vf scale=640:480");
-    struct Made {
-        const char* name;
-        ClipSpec spec;
-    };
-    const Made made[] = {{"six seconds.mpg", {352, 288, 25, 6.0, true, 48000, 2}},
-                         {"six seconds.mp4", {176, 144, 15, 6.0, true, 44100, 1}},
-                         {"six seconds.avi", {320, 240, 25, 6.0, true, 44100, 2}},
-                         {"six seconds.wmv", {320, 240, 25, 6.0, true, 44100, 2}},
-                         {"six seconds.mkv", {320, 240, 30, 6.0, true, 48000, 2}}};
-    QStringList paths;
-    for (const Made& clip : made) {
-        paths << m_dir.filePath(QLatin1String(clip.name));
-        QString error;
-        QVERIFY2(MakeClip(paths.last(), clip.spec, &error), qPrintable(error));
-    }
+    QString error;
+    const QStringList paths = makeClips({{"six seconds.mpg", {352, 288, 25, 6.0, true, 48000, 2}},
+                                         {"six seconds.mp4", {176, 144, 15, 6.0, true, 44100, 1}},
+                                         {"six seconds.avi", {320, 240, 25, 6.0, true, 44100, 2}},
+                                         {"six seconds.wmv", {320, 240, 25, 6.0, true, 44100, 2}},
+                                         {"six seconds.mkv", {320, 240, 30, 6.0, true, 48000, 2}}},
+                                        &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
     QTest::newRow("MP4 at 15 fps, entered at a whole second")
         << QStringList{paths.at(1)} << conversion << 2;
     QTest::newRow("AVI at 25 fps: read from the start, then entered")
